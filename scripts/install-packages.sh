@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs from Debian what building and testing need, skipping what is there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    libgtest-dev libbenchmark-dev
+    juce-modules-source libfreetype-dev libx11-dev libxrandr-dev libxinerama-dev libxext-dev libxcursor-dev
+    xvfb xauth xdotool x11-utils imagemagick
+    locales-all fonts-noto-cjk fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
