@@ -1,0 +1,81 @@
+// The image checks: CRC-16, the scrambling table and mask, version and date tests.
+
+#include "update/FirmwareImage.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(Crc16Xmodem, matchesThePublishedCheckValueAndIsZeroForNoData)
+{
+    const juce::uint8 digits[] = { '1', '2', '3', '4', '5', '6', '7', '8', '9' };
+
+    EXPECT_EQ(crc16Xmodem(digits, 9), 0x31C3);
+    EXPECT_EQ(crc16Xmodem(digits, 0), 0);
+    EXPECT_EQ(crc16Xmodem(digits, -4), 0);
+}
+
+TEST(CrcTable, isTheMostSignificantBitFirstCrc32Table)
+{
+    juce::uint32 table[256];
+    fillCrcTable(table);
+
+    EXPECT_EQ(table[0], 0u);
+    EXPECT_EQ(table[1], 0x04C11DB7u);
+    EXPECT_EQ(table[128], 0x690CE0EEu);
+    EXPECT_EQ(table[255], 0xB1F740B4u);
+}
+
+TEST(Descrambling, isItsOwnInverseAndLeavesAnOddLastByte)
+{
+    juce::uint32 table[256];
+    fillCrcTable(table);
+
+    std::vector<juce::uint8> original(101);
+    for (size_t i = 0; i < original.size(); ++i)
+        original[i] = static_cast<juce::uint8>(i * 7);
+
+    auto buffer = original;
+    descrambleFirmwareImage(table, buffer.data(), 0x1234, 101);
+    EXPECT_NE(buffer, original);
+    EXPECT_EQ(buffer[100], original[100]);
+
+    // Every word carries the same mask, so whole-image and chunk-wise agree.
+    EXPECT_EQ(buffer[0] ^ original[0], buffer[98] ^ original[98]);
+    EXPECT_EQ(buffer[1] ^ original[1], buffer[99] ^ original[99]);
+
+    descrambleFirmwareImage(table, buffer.data(), 0x1234, 101);
+    EXPECT_EQ(buffer, original);
+
+    descrambleFirmwareImage(table, buffer.data(), 0x1234, 1);
+    descrambleFirmwareImage(table, buffer.data(), 0x1234, 0);
+    EXPECT_EQ(buffer, original);
+}
+
+TEST(VersionText, isDigitPointDigitDigitAndOnlyTheFirstFourCount)
+{
+    EXPECT_TRUE(isVersionString("1.10"));
+    EXPECT_TRUE(isVersionString("0.00x"));
+    EXPECT_FALSE(isVersionString("1.1"));
+    EXPECT_FALSE(isVersionString("1,10"));
+    EXPECT_FALSE(isVersionString("A.10"));
+    EXPECT_FALSE(isVersionString("1.1A"));
+    EXPECT_FALSE(isVersionString(""));
+}
+
+TEST(DateStamp, isTestedAgainstUpperBoundsOnly)
+{
+    const juce::uint8 highest[4] = { 0x31, 0x12, 0x50, 0x20 };
+    const juce::uint8 zeros[4] = { 0, 0, 0, 0 };
+    const juce::uint8 notQuiteBcd[4] = { 0x1A, 0x0F, 0x4F, 0x1F };
+    EXPECT_TRUE(isBcdDate(highest));
+    EXPECT_TRUE(isBcdDate(zeros));
+    EXPECT_TRUE(isBcdDate(notQuiteBcd));
+
+    for (int i = 0; i < 4; ++i)
+    {
+        juce::uint8 date[4] = { 0x31, 0x12, 0x50, 0x20 };
+        ++date[i];
+        EXPECT_FALSE(isBcdDate(date)) << "byte " << i;
+    }
+}
