@@ -1,0 +1,96 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <cstdlib>
+#include <ostream>
+
+namespace juce
+{
+// Lets test failures show colours as ARGB hex.
+inline void PrintTo(const Colour& colour, std::ostream* out)
+{
+    *out << colour.toDisplayString(true);
+}
+} // namespace juce
+
+namespace testsupport
+{
+// What one glyph was drawn with: the font that was selected, the fill colour
+// and JUCE's fallback font name at that moment.
+struct DrawnGlyph
+{
+    juce::Font font;
+    juce::Colour colour;
+    juce::String fallbackFontName;
+};
+
+// A software renderer that notes every glyph it draws, so that tests can tell
+// which font was chosen whether or not a typeface of that name is installed.
+class RecordingRenderer : public juce::LowLevelGraphicsSoftwareRenderer
+{
+public:
+    explicit RecordingRenderer(const juce::Image& image) : juce::LowLevelGraphicsSoftwareRenderer(image) {}
+
+    void drawGlyph(int glyphNumber, const juce::AffineTransform& transform) override
+    {
+        glyphs.add({ getFont(), stack->fillType.colour, juce::Font::getFallbackFontName() });
+        juce::LowLevelGraphicsSoftwareRenderer::drawGlyph(glyphNumber, transform);
+    }
+
+    juce::Array<DrawnGlyph> glyphs;
+};
+
+// An opaque image filled with one colour, a graphics context on it, and the
+// glyphs drawn into it.
+struct Canvas
+{
+    Canvas(int width, int height, juce::Colour background = juce::Colour(0xFF00FF00))
+        : image(juce::Image::RGB, width, height, false, juce::SoftwareImageType()),
+          renderer(image),
+          g(renderer)
+    {
+        image.clear(image.getBounds(), background);
+    }
+
+    juce::Colour pixel(int x, int y) const { return image.getPixelAt(x, y); }
+
+    juce::Image image;
+    RecordingRenderer renderer;
+    juce::Graphics g;
+};
+
+// Whether a pixel is the given colour but for the rounding of anti-aliasing.
+inline bool isNear(juce::Colour pixel, juce::Colour colour)
+{
+    constexpr int tolerance = 4;
+    return std::abs(pixel.getRed() - colour.getRed()) <= tolerance
+           && std::abs(pixel.getGreen() - colour.getGreen()) <= tolerance
+           && std::abs(pixel.getBlue() - colour.getBlue()) <= tolerance;
+}
+
+// Whether every pixel of the image has the given colour.
+inline bool allPixelsAre(const juce::Image& image, juce::Colour colour)
+{
+    for (int y = 0; y < image.getHeight(); ++y)
+        for (int x = 0; x < image.getWidth(); ++x)
+            if (image.getPixelAt(x, y) != colour)
+                return false;
+
+    return true;
+}
+
+// Whether two images hold the same pixels.
+inline bool samePixels(const juce::Image& a, const juce::Image& b)
+{
+    if (a.getBounds() != b.getBounds())
+        return false;
+
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x)
+            if (a.getPixelAt(x, y) != b.getPixelAt(x, y))
+                return false;
+
+    return true;
+}
+} // namespace testsupport
