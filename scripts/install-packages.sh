@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     juce-modules-source libfreetype-dev libx11-dev libxrandr-dev libxinerama-dev libxext-dev libxcursor-dev
     xvfb xauth xdotool x11-utils imagemagick
-    locales-all fonts-noto-cjk fonts-dejavu-core
+    locales-all fonts-noto-cjk fonts-dejavu-core python3-fonttools
 )
 
 missing=()

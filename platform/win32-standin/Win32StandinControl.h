@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace win32standin
 {
@@ -28,5 +29,11 @@ bool isClassRegistered(const std::string& className);
 // null, CreateWindowExA returning null.
 void setModuleHandleMissing(bool missing);
 void setWindowCreationFails(bool fails);
+
+// Replace the sources of the locale services until given std::nullopt: the
+// user's locale name, as LC_ALL would give it, and the installed locales'
+// names, as `locale -a` would list them.
+void setUserLocaleName(std::optional<std::string> name);
+void setInstalledLocaleNames(std::optional<std::vector<std::string>> names);
 
 } // namespace win32standin
