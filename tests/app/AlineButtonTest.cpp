@@ -39,7 +39,7 @@ protected:
     }
 
     // Paints into a canvas that notes the glyphs.
-    juce::Array<testsupport::DrawnGlyph> paintedGlyphs()
+    juce::Array<testsupport::FontUse> paintedGlyphs()
     {
         Canvas canvas(button.getWidth(), button.getHeight(), background);
         button.paintButton(canvas.g, false, false);

@@ -16,29 +16,40 @@ inline void PrintTo(const Colour& colour, std::ostream* out)
 
 namespace testsupport
 {
-// What one glyph was drawn with: the font that was selected, the fill colour
-// and JUCE's fallback font name at that moment.
-struct DrawnGlyph
+// A font as it was selected or drawn with: the fill colour and JUCE's
+// fallback font name at that moment.
+struct FontUse
 {
     juce::Font font;
     juce::Colour colour;
     juce::String fallbackFontName;
 };
 
-// A software renderer that notes every glyph it draws, so that tests can tell
-// which font was chosen whether or not a typeface of that name is installed.
+// A software renderer that notes every font selected and every glyph drawn,
+// so that tests can tell which font was chosen whether or not a typeface of
+// that name is installed.
 class RecordingRenderer : public juce::LowLevelGraphicsSoftwareRenderer
 {
 public:
     explicit RecordingRenderer(const juce::Image& image) : juce::LowLevelGraphicsSoftwareRenderer(image) {}
 
+    void setFont(const juce::Font& font) override
+    {
+        juce::LowLevelGraphicsSoftwareRenderer::setFont(font);
+        fontsSelected.add(currentUse());
+    }
+
     void drawGlyph(int glyphNumber, const juce::AffineTransform& transform) override
     {
-        glyphs.add({ getFont(), stack->fillType.colour, juce::Font::getFallbackFontName() });
+        glyphs.add(currentUse());
         juce::LowLevelGraphicsSoftwareRenderer::drawGlyph(glyphNumber, transform);
     }
 
-    juce::Array<DrawnGlyph> glyphs;
+    juce::Array<FontUse> fontsSelected;
+    juce::Array<FontUse> glyphs;
+
+private:
+    FontUse currentUse() { return { getFont(), stack->fillType.colour, juce::Font::getFallbackFontName() }; }
 };
 
 // An opaque image filled with one colour, a graphics context on it, and the
