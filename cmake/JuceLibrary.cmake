@@ -29,7 +29,22 @@ target_compile_definitions(juce_static
         JUCE_MODAL_LOOPS_PERMITTED=1)
 
 if(WIN32)
+    # Debian's module sources leave out zlib, libpng and libjpeg: zlib comes from
+    # libz-mingw-w64-dev, libpng and libjpeg from scripts/build-windows-deps.sh,
+    # all static, so that an executable needs no DLL of theirs.
+    set(VXQ_WINDOWS_DEPS_PREFIX "${CMAKE_BINARY_DIR}/deps/prefix" CACHE PATH
+        "Where scripts/build-windows-deps.sh installed libpng and libjpeg")
+    list(APPEND CMAKE_FIND_ROOT_PATH "${VXQ_WINDOWS_DEPS_PREFIX}")
+    set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+    set(ZLIB_USE_STATIC_LIBS ON)
+    find_package(ZLIB REQUIRED)
+    find_package(PNG REQUIRED)
+    find_package(JPEG REQUIRED)
+
+    target_link_libraries(juce_static PUBLIC PNG::PNG JPEG::JPEG ZLIB::ZLIB)
     target_compile_definitions(juce_static PUBLIC JUCE_USE_DIRECTWRITE=0)
+    set_source_files_properties("${JUCE_MODULES_DIR}/juce_graphics/juce_graphics.cpp" PROPERTIES
+        COMPILE_OPTIONS "-include;${PROJECT_SOURCE_DIR}/platform/windows/JpegBoolean.h")
 else()
     target_link_libraries(juce_static PUBLIC juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
 endif()

@@ -9,7 +9,15 @@
 #include <string>
 #include <vector>
 
-#define HIDSTANDIN_API __attribute__((visibility("default")))
+#if defined(_WIN32)
+ #if defined(VXQMRT6HID_BUILDING_LIBRARY)
+  #define HIDSTANDIN_API __declspec(dllexport)
+ #else
+  #define HIDSTANDIN_API __declspec(dllimport)
+ #endif
+#else
+ #define HIDSTANDIN_API __attribute__((visibility("default")))
+#endif
 
 namespace hidstandin
 {
