@@ -13,25 +13,71 @@ float indentFor(bool connected)
     return connected ? connectedIndent : freeIndent;
 }
 
-void addTopLeftArc(juce::Path& path, float x, float y, float cs)
+enum class Corner
 {
-    path.addCentredArc(x + cs, y + cs, cs, cs, 0.0f, 1.5f * pi, 2.0f * pi);
-}
+    topLeft,
+    topRight,
+    bottomRight,
+    bottomLeft
+};
 
-void addTopRightArc(juce::Path& path, float x, float y, float width, float cs)
+// The body's rectangle and corner size, and the moves of an outline round it,
+// clockwise: each corner is reached at the start of its arc when curved, or at
+// the corner itself when square.
+struct Outline
 {
-    path.addCentredArc(x + width - cs, y + cs, cs, cs, 0.0f, 0.0f, 0.5f * pi);
-}
+    juce::Path& path;
+    float x, y, width, height, cs;
 
-void addBottomRightArc(juce::Path& path, float x, float y, float width, float height, float cs)
-{
-    path.addCentredArc(x + width - cs, y + height - cs, cs, cs, 0.0f, 0.5f * pi, pi);
-}
+    juce::Point<float> arrival(Corner corner, bool curved) const
+    {
+        const float left = x, right = x + width, top = y, bottom = y + height;
 
-void addBottomLeftArc(juce::Path& path, float x, float y, float height, float cs)
-{
-    path.addCentredArc(x + cs, y + height - cs, cs, cs, 0.0f, pi, 1.5f * pi);
-}
+        switch (corner)
+        {
+            case Corner::topLeft: return { left, curved ? top + cs : top };
+            case Corner::topRight: return { curved ? right - cs : right, top };
+            case Corner::bottomRight: return { right, curved ? bottom - cs : bottom };
+            case Corner::bottomLeft: return { curved ? left + cs : left, bottom };
+        }
+
+        return {};
+    }
+
+    // Reaches the corner, by starting the sub-path there or by a line.
+    void reach(Corner corner, bool curved, bool startsSubPath) const
+    {
+        const auto point = arrival(corner, curved);
+
+        if (startsSubPath)
+            path.startNewSubPath(point);
+        else
+            path.lineTo(point);
+    }
+
+    // Reaches the corner and, when it is curved, goes round its quarter arc.
+    void turn(Corner corner, bool curved, bool startsSubPath) const
+    {
+        reach(corner, curved, startsSubPath);
+
+        if (! curved)
+            return;
+
+        switch (corner)
+        {
+            case Corner::topLeft: arc(x + cs, y + cs, 1.5f * pi); break;
+            case Corner::topRight: arc(x + width - cs, y + cs, 0.0f); break;
+            case Corner::bottomRight: arc(x + width - cs, y + height - cs, 0.5f * pi); break;
+            case Corner::bottomLeft: arc(x + cs, y + height - cs, pi); break;
+        }
+    }
+
+    // A clockwise quarter arc of radius cs, joined by a line to the current point.
+    void arc(float centreX, float centreY, float fromAngle) const
+    {
+        path.addCentredArc(centreX, centreY, cs, cs, 0.0f, fromAngle, fromAngle + 0.5f * pi);
+    }
+};
 } // namespace
 
 void BtnLookAndFeel::drawButtonBackground(juce::Graphics& g, juce::Button& button,
@@ -77,114 +123,43 @@ void BtnLookAndFeel::drawButtonBody(juce::Graphics& g, float x, float y, float w
 
     const juce::PathStrokeType bevel(bevelThickness, juce::PathStrokeType::mitered, juce::PathStrokeType::butt);
 
-    // Half B goes last, so its colour lies on top where the halves meet.
-    juce::Path upperLeft;
-    createHalfOutlinePathA(upperLeft, x, y, width, height, cs, curveTopLeft, curveTopRight, curveBottomLeft,
-                           curveBottomRight);
-    g.setColour(isButtonDown ? juce::Colours::black : juce::Colours::white);
-    g.strokePath(upperLeft, bevel);
+    const auto strokeHalf = [&](auto createHalf, juce::Colour halfColour) {
+        juce::Path half;
+        createHalf(half, x, y, width, height, cs, curveTopLeft, curveTopRight, curveBottomLeft, curveBottomRight);
+        g.setColour(halfColour);
+        g.strokePath(half, bevel);
+    };
 
-    juce::Path lowerRight;
-    createHalfOutlinePathB(lowerRight, x, y, width, height, cs, curveTopLeft, curveTopRight, curveBottomLeft,
-                           curveBottomRight);
-    g.setColour(isButtonDown ? juce::Colours::white : juce::Colours::black);
-    g.strokePath(lowerRight, bevel);
+    // The lower-right half goes last, so its colour lies on top where the halves meet.
+    strokeHalf(createHalfOutlinePathA, isButtonDown ? juce::Colours::black : juce::Colours::white);
+    strokeHalf(createHalfOutlinePathB, isButtonDown ? juce::Colours::white : juce::Colours::black);
 }
 
 void createButtonPath(juce::Path& path, float x, float y, float width, float height, float cs,
                       bool curveTopLeft, bool curveTopRight, bool curveBottomLeft, bool curveBottomRight)
 {
-    if (curveTopLeft)
-    {
-        path.startNewSubPath(x, y + cs);
-        addTopLeftArc(path, x, y, cs);
-    }
-    else
-    {
-        path.startNewSubPath(x, y);
-    }
-
-    if (curveTopRight)
-    {
-        path.lineTo(x + width - cs, y);
-        addTopRightArc(path, x, y, width, cs);
-    }
-    else
-    {
-        path.lineTo(x + width, y);
-    }
-
-    if (curveBottomRight)
-    {
-        path.lineTo(x + width, y + height - cs);
-        addBottomRightArc(path, x, y, width, height, cs);
-    }
-    else
-    {
-        path.lineTo(x + width, y + height);
-    }
-
-    if (curveBottomLeft)
-    {
-        path.lineTo(x + cs, y + height);
-        addBottomLeftArc(path, x, y, height, cs);
-    }
-    else
-    {
-        path.lineTo(x, y + height);
-    }
-
+    const Outline outline { path, x, y, width, height, cs };
+    outline.turn(Corner::topLeft, curveTopLeft, true);
+    outline.turn(Corner::topRight, curveTopRight, false);
+    outline.turn(Corner::bottomRight, curveBottomRight, false);
+    outline.turn(Corner::bottomLeft, curveBottomLeft, false);
     path.closeSubPath();
 }
 
 void createHalfOutlinePathA(juce::Path& path, float x, float y, float width, float height, float cs,
                             bool curveTopLeft, bool curveTopRight, bool curveBottomLeft, bool /*curveBottomRight*/)
 {
-    if (curveBottomLeft)
-    {
-        path.startNewSubPath(x + cs, y + height);
-        addBottomLeftArc(path, x, y, height, cs);
-    }
-    else
-    {
-        path.startNewSubPath(x, y + height);
-    }
-
-    if (curveTopLeft)
-    {
-        path.lineTo(x, y + cs);
-        addTopLeftArc(path, x, y, cs);
-    }
-    else
-    {
-        path.lineTo(x, y);
-    }
-
-    path.lineTo(curveTopRight ? x + width - cs : x + width, y);
+    const Outline outline { path, x, y, width, height, cs };
+    outline.turn(Corner::bottomLeft, curveBottomLeft, true);
+    outline.turn(Corner::topLeft, curveTopLeft, false);
+    outline.reach(Corner::topRight, curveTopRight, false);
 }
 
 void createHalfOutlinePathB(juce::Path& path, float x, float y, float width, float height, float cs,
                             bool /*curveTopLeft*/, bool curveTopRight, bool curveBottomLeft, bool curveBottomRight)
 {
-    if (curveTopRight)
-    {
-        path.startNewSubPath(x + width - cs, y);
-        addTopRightArc(path, x, y, width, cs);
-    }
-    else
-    {
-        path.startNewSubPath(x + width, y);
-    }
-
-    if (curveBottomRight)
-    {
-        path.lineTo(x + width, y + height - cs);
-        addBottomRightArc(path, x, y, width, height, cs);
-    }
-    else
-    {
-        path.lineTo(x + width, y + height);
-    }
-
-    path.lineTo(curveBottomLeft ? x + cs : x, y + height);
+    const Outline outline { path, x, y, width, height, cs };
+    outline.turn(Corner::topRight, curveTopRight, true);
+    outline.turn(Corner::bottomRight, curveBottomRight, false);
+    outline.reach(Corner::bottomLeft, curveBottomLeft, false);
 }

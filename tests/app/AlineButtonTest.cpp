@@ -1,5 +1,5 @@
-// The push button painted into an image, and Return handled through its key
-// and paint calls.
+// The push button and its body painted into images, and Return driven
+// through the button's key and paint calls (the key itself is up).
 
 #include "Canvas.h"
 #include "ClickCounter.h"
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using testsupport::Canvas;
+using testsupport::isNear;
 
 namespace
 {
@@ -17,7 +18,6 @@ const juce::Colour bodyColour(0xFFEAEAEA);
 const juce::Colour white(0xFFFFFFFF);
 const juce::Colour black(0xFF000000);
 
-// A 100 x 20 button in the colours the program gives its buttons.
 class AlineButtonTest : public testing::Test
 {
 protected:
@@ -25,7 +25,6 @@ protected:
     {
         button.setBounds(0, 0, 100, 20);
         button.setColour(juce::TextButton::buttonColourId, bodyColour);
-        button.setColour(juce::TextButton::buttonOnColourId, bodyColour);
         button.addListener(&listener);
     }
 
@@ -38,68 +37,30 @@ protected:
         return canvas.image;
     }
 
-    // Paints into a canvas that notes the glyphs.
-    juce::Array<testsupport::FontUse> paintedGlyphs()
+    // The bevel: upper-left white and lower-right black when up, swapped when down.
+    static bool bevelIs(const juce::Image& image, juce::Colour upperLeft, juce::Colour lowerRight)
     {
-        Canvas canvas(button.getWidth(), button.getHeight(), background);
-        button.paintButton(canvas.g, false, false);
-        return canvas.renderer.glyphs;
-    }
-
-    static bool drawnUp(const juce::Image& image)
-    {
-        using testsupport::isNear;
-        return isNear(image.getPixelAt(0, 10), white) && isNear(image.getPixelAt(50, 0), white)
-               && isNear(image.getPixelAt(99, 10), black) && isNear(image.getPixelAt(50, 19), black);
-    }
-
-    static bool drawnDown(const juce::Image& image)
-    {
-        using testsupport::isNear;
-        return isNear(image.getPixelAt(0, 10), black) && isNear(image.getPixelAt(50, 0), black)
-               && isNear(image.getPixelAt(99, 10), white) && isNear(image.getPixelAt(50, 19), white);
+        return isNear(image.getPixelAt(0, 10), upperLeft) && isNear(image.getPixelAt(50, 0), upperLeft)
+               && isNear(image.getPixelAt(99, 10), lowerRight) && isNear(image.getPixelAt(50, 19), lowerRight);
     }
 
     AlineButton button { "OK" };
     testsupport::ClickCounter listener;
 };
-
-juce::KeyPress returnWith(juce::ModifierKeys modifiers)
-{
-    return juce::KeyPress(juce::KeyPress::returnKey, modifiers, 0);
-}
 } // namespace
 
-TEST_F(AlineButtonTest, bodyIsFilledInTheButtonColourWithAWhiteUpperLeftAndBlackLowerRightBevel)
+TEST_F(AlineButtonTest, bodyIsTheButtonColourWithABevelThatSwapsWhenPressedAndIgnoresHover)
 {
-    const auto image = paint(false, false);
+    const auto up = paint(false, false);
+    EXPECT_EQ(up.getPixelAt(20, 10), bodyColour);
+    EXPECT_TRUE(bevelIs(up, white, black));
 
-    EXPECT_EQ(image.getPixelAt(20, 10), bodyColour);
-    EXPECT_EQ(image.getPixelAt(80, 10), bodyColour);
-    EXPECT_TRUE(drawnUp(image));
-}
+    const auto down = paint(false, true);
+    EXPECT_EQ(down.getPixelAt(20, 10), bodyColour);
+    EXPECT_TRUE(bevelIs(down, black, white));
 
-TEST_F(AlineButtonTest, pressingSwapsTheBevelAndKeepsTheFill)
-{
-    const auto image = paint(false, true);
-
-    EXPECT_EQ(image.getPixelAt(20, 10), bodyColour);
-    EXPECT_TRUE(drawnDown(image));
-}
-
-TEST_F(AlineButtonTest, aToggledButtonTakesItsOnColour)
-{
-    const juce::Colour onColour(0xFF3050A0);
-    button.setColour(juce::TextButton::buttonOnColourId, onColour);
-    button.setToggleState(true, juce::dontSendNotification);
-
-    EXPECT_EQ(paint(false, false).getPixelAt(20, 10), onColour);
-}
-
-TEST_F(AlineButtonTest, hoveringChangesNothing)
-{
-    EXPECT_TRUE(testsupport::samePixels(paint(true, false), paint(false, false)));
-    EXPECT_TRUE(testsupport::samePixels(paint(true, true), paint(false, true)));
+    EXPECT_TRUE(testsupport::sameImages(paint(true, false), up));
+    EXPECT_TRUE(testsupport::sameImages(paint(true, true), down));
 }
 
 TEST_F(AlineButtonTest, pressedTextMovesOnePixelRightAndDown)
@@ -109,96 +70,76 @@ TEST_F(AlineButtonTest, pressedTextMovesOnePixelRightAndDown)
 
     // Inside the bevel only the body and the text are drawn.
     const juce::Rectangle<int> inside(2, 2, 95, 15);
-    bool textDrawn = false;
-
-    for (int y = inside.getY(); y < inside.getBottom(); ++y)
-        for (int x = inside.getX(); x < inside.getRight(); ++x)
-        {
-            ASSERT_EQ(down.getPixelAt(x + 1, y + 1), up.getPixelAt(x, y)) << x << ", " << y;
-            textDrawn = textDrawn || up.getPixelAt(x, y) != bodyColour;
-        }
-
-    EXPECT_TRUE(textDrawn);
+    EXPECT_TRUE(testsupport::everyPixel(inside, [&](int x, int y) { return down.getPixelAt(x + 1, y + 1) == up.getPixelAt(x, y); }));
+    EXPECT_FALSE(testsupport::everyPixel(inside, [&](int x, int y) { return up.getPixelAt(x, y) == bodyColour; }));
 }
 
-TEST_F(AlineButtonTest, textIsNearBlackInTheChosenFontAndStyleAtMostThirteenPixelsHigh)
+TEST_F(AlineButtonTest, textIsNearBlackInTheChosenFontAtFourFifthsOfTheHeightUpToThirteenPixels)
 {
     button.setFontName("Test Face");
     button.setFontStyle(juce::Font::bold);
 
-    const auto glyphs = paintedGlyphs();
-    ASSERT_EQ(glyphs.size(), 2);
-
-    for (const auto& glyph : glyphs)
+    for (const auto& [height, fontHeight] : { std::pair { 20, 13.0f }, { 10, 8.0f } })
     {
+        button.setSize(100, height);
+        Canvas canvas(100, height);
+        button.paintButton(canvas.g, false, false);
+
+        ASSERT_EQ(canvas.renderer.glyphs.size(), 2);
+        const auto& glyph = canvas.renderer.glyphs.getFirst();
         EXPECT_EQ(glyph.font.getTypefaceName(), "Test Face");
-        EXPECT_FLOAT_EQ(glyph.font.getHeight(), 13.0f);
+        EXPECT_FLOAT_EQ(glyph.font.getHeight(), fontHeight);
         EXPECT_TRUE(glyph.font.isBold());
         EXPECT_EQ(glyph.colour, juce::Colour(0xFF101010));
     }
 }
 
-TEST_F(AlineButtonTest, aLowButtonScalesItsTextToFourFifthsOfItsHeight)
+TEST(ButtonBody, bodiesOfTwoAndAHalfPixelsOrLessAreNotDrawnAndAFreeBodyIsALozenge)
 {
-    button.setSize(100, 10);
+    const auto drawn = [](float width, float height) {
+        Canvas canvas(100, 20, background);
+        BtnLookAndFeel::drawButtonBody(canvas.g, 1.25f, 1.25f, width, height, bodyColour, false, false, false,
+                                       false, false);
+        return canvas.image;
+    };
 
-    const auto glyphs = paintedGlyphs();
-    ASSERT_FALSE(glyphs.isEmpty());
-    EXPECT_FLOAT_EQ(glyphs.getFirst().font.getHeight(), 8.0f);
+    EXPECT_TRUE(testsupport::allPixelsAre(drawn(2.5f, 10.0f), background));
+    EXPECT_TRUE(testsupport::allPixelsAre(drawn(10.0f, 2.5f), background));
+    EXPECT_FALSE(testsupport::allPixelsAre(drawn(2.6f, 10.0f), background));
+
+    // Connected on no side, 100 x 20 with 1.25-px indents: cs = 8.75, round ends.
+    const auto lozenge = drawn(97.5f, 17.5f);
+    for (const auto& [x, y] : { std::pair { 1, 1 }, { 98, 1 }, { 1, 18 }, { 98, 18 } })
+        EXPECT_EQ(lozenge.getPixelAt(x, y), background) << x << ", " << y;
+
+    EXPECT_PRED2(isNear, lozenge.getPixelAt(1, 10), white);
+    EXPECT_PRED2(isNear, lozenge.getPixelAt(98, 10), black);
+    EXPECT_EQ(lozenge.getPixelAt(6, 10), bodyColour);
 }
 
-TEST_F(AlineButtonTest, aNewButtonShowsItsNameInThePlainDefaultFontOnWhite)
+TEST_F(AlineButtonTest, returnClicksOnceOnThePaintThatFindsTheKeyReleased)
 {
-    AlineButton fresh("Cancel");
-    fresh.setSize(100, 20);
-
-    Canvas canvas(100, 20, background);
-    fresh.paintButton(canvas.g, false, false);
-
-    EXPECT_EQ(fresh.getButtonText(), "Cancel");
-    EXPECT_PRED2(testsupport::isNear, canvas.pixel(10, 10), white);
-    ASSERT_EQ(canvas.renderer.glyphs.size(), 6);
-    EXPECT_EQ(canvas.renderer.glyphs.getFirst().font.getTypefaceName(), juce::Font::getDefaultSansSerifFontName());
-    EXPECT_EQ(canvas.renderer.glyphs.getFirst().font.getStyleFlags(), juce::Font::plain);
-}
-
-TEST_F(AlineButtonTest, returnClicksOnceWhenThePaintAfterItFindsTheKeyReleased)
-{
-    EXPECT_TRUE(button.keyPressed(returnWith({})));
+    EXPECT_TRUE(button.keyPressed(juce::KeyPress(juce::KeyPress::returnKey)));
     testsupport::deliverPostedMessages();
     EXPECT_EQ(listener.clicks, 0) << "the click comes on the release, not on the press";
 
-    // The key is up here: the paint after the press draws it pressed and then clicks.
-    EXPECT_TRUE(drawnDown(paint(false, false)));
+    EXPECT_TRUE(bevelIs(paint(false, false), black, white)) << "drawn pressed";
     testsupport::deliverPostedMessages();
     EXPECT_EQ(listener.clicks, 1);
 
-    EXPECT_TRUE(drawnUp(paint(false, false)));
-    testsupport::deliverPostedMessages();
-    EXPECT_EQ(listener.clicks, 1);
-}
-
-TEST_F(AlineButtonTest, repeatedReturnPressesBeforeAPaintGiveOneClick)
-{
-    for (int repeat = 0; repeat < 3; ++repeat)
-        EXPECT_TRUE(button.keyPressed(returnWith({})));
-
-    paint(false, false);
-    paint(false, false);
+    EXPECT_TRUE(bevelIs(paint(false, false), white, black));
     testsupport::deliverPostedMessages();
     EXPECT_EQ(listener.clicks, 1);
 }
 
-TEST_F(AlineButtonTest, returnWithShiftCtrlOrAltAndOtherKeysAreLeftToTheParent)
+TEST_F(AlineButtonTest, returnWithShiftCtrlOrAltIsLeftToTheParent)
 {
     for (const auto modifier : { juce::ModifierKeys::shiftModifier, juce::ModifierKeys::ctrlModifier,
                                  juce::ModifierKeys::altModifier })
-        EXPECT_FALSE(button.keyPressed(returnWith(juce::ModifierKeys(modifier)))) << modifier;
+        EXPECT_FALSE(button.keyPressed(juce::KeyPress(juce::KeyPress::returnKey, modifier, 0))) << modifier;
 
     EXPECT_FALSE(button.keyPressed(juce::KeyPress(juce::KeyPress::spaceKey)));
-    EXPECT_FALSE(button.keyPressed(juce::KeyPress(juce::KeyPress::escapeKey)));
-
-    EXPECT_TRUE(drawnUp(paint(false, false)));
+    EXPECT_TRUE(bevelIs(paint(false, false), white, black));
     testsupport::deliverPostedMessages();
     EXPECT_EQ(listener.clicks, 0);
 }

@@ -3,6 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <functional>
 #include <ostream>
 
 namespace juce
@@ -53,7 +54,7 @@ private:
 };
 
 // An opaque image filled with one colour, a graphics context on it, and the
-// glyphs drawn into it.
+// fonts used on it.
 struct Canvas
 {
     Canvas(int width, int height, juce::Colour background = juce::Colour(0xFF00FF00))
@@ -80,28 +81,25 @@ inline bool isNear(juce::Colour pixel, juce::Colour colour)
            && std::abs(pixel.getBlue() - colour.getBlue()) <= tolerance;
 }
 
-// Whether every pixel of the image has the given colour.
-inline bool allPixelsAre(const juce::Image& image, juce::Colour colour)
+// Whether the condition holds at every pixel of the area.
+inline bool everyPixel(juce::Rectangle<int> area, const std::function<bool(int x, int y)>& holds)
 {
-    for (int y = 0; y < image.getHeight(); ++y)
-        for (int x = 0; x < image.getWidth(); ++x)
-            if (image.getPixelAt(x, y) != colour)
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            if (! holds(x, y))
                 return false;
 
     return true;
 }
 
-// Whether two images hold the same pixels.
-inline bool samePixels(const juce::Image& a, const juce::Image& b)
+inline bool allPixelsAre(const juce::Image& image, juce::Colour colour)
 {
-    if (a.getBounds() != b.getBounds())
-        return false;
+    return everyPixel(image.getBounds(), [&](int x, int y) { return image.getPixelAt(x, y) == colour; });
+}
 
-    for (int y = 0; y < a.getHeight(); ++y)
-        for (int x = 0; x < a.getWidth(); ++x)
-            if (a.getPixelAt(x, y) != b.getPixelAt(x, y))
-                return false;
-
-    return true;
+inline bool sameImages(const juce::Image& a, const juce::Image& b)
+{
+    return a.getBounds() == b.getBounds()
+           && everyPixel(a.getBounds(), [&](int x, int y) { return a.getPixelAt(x, y) == b.getPixelAt(x, y); });
 }
 } // namespace testsupport
