@@ -3,6 +3,7 @@
 // in which the device link makes them.
 
 #include "DeviceSet.h"
+#include "ProgramRun.h"
 
 namespace
 {
@@ -22,6 +23,7 @@ extern "C" {
 VXQMRT6HID_API int HID_Initialize(HINSTANCE module)
 {
     devices().log("HID_Initialize", { address(module) });
+    hidstandin::setUpProgramRun();
     return 1;
 }
 
@@ -36,6 +38,7 @@ VXQMRT6HID_API int HID_Start(void)
 {
     devices().log("HID_Start", {});
     devices().start();
+    hidstandin::startProgramRun();
     return 1;
 }
 
@@ -88,6 +91,7 @@ VXQMRT6HID_API int HID_Stop(void)
 VXQMRT6HID_API int HID_Finalize(void)
 {
     devices().log("HID_Finalize", {});
+    hidstandin::finishProgramRun();
     return 1;
 }
 

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "support/ImageFolderFixture.h"
+#include "support/MessageLoop.h"
+
+#include "platform/vxqmrt6hid-standin/SimulatedUnit.h"
+#include "update/FirmwareImage.h"
+#include "update/UpdateStatus.h"
+
+#include <memory>
+
+namespace testsupport
+{
+// A MainComponent with the real device link and worker, a simulated unit on
+// the stand-in library, and an image beside the "program". Any protocol
+// violation the unit saw fails the test.
+class UpdateHarness : public ImageFolderFixture
+{
+protected:
+    void SetUp() override
+    {
+        ImageFolderFixture::SetUp();
+        hidstandin::reset();
+    }
+
+    void TearDown() override
+    {
+        component.reset();
+
+        if (unit != nullptr)
+        {
+            EXPECT_EQ(unit->violations(), std::vector<std::string> {});
+        }
+
+        ImageFolderFixture::TearDown();
+    }
+
+    void addUnit(const hidstandin::UnitConfig& config, bool pluggedIn = true)
+    {
+        unit = std::make_shared<hidstandin::SimulatedUnit>(config);
+        unitNumber = hidstandin::addDevice(hidstandin::SimulatedUnit::deviceType, unit, pluggedIn);
+    }
+
+    // What OK on the language screen does with a unit connected.
+    void startWorker()
+    {
+        if (component == nullptr)
+            component = std::make_unique<MainComponent>();
+
+        component->responseEvent.reset();
+        component->startThread();
+    }
+
+    // What Start on the ready screen does.
+    bool pressStart()
+    {
+        int ready = UpdateStatus::ready;
+        return component->status.compare_exchange_strong(ready, UpdateStatus::startPressed);
+    }
+
+    // Runs the message loop until the worker has ended; Start is pressed on
+    // the ready screen when asked. Notes whether the progress ever fell.
+    int runToEnd(bool start = true, int timeoutMs = 60000)
+    {
+        double lastProgress = 0.0;
+        const bool ended = pumpUntil([&] {
+            const double now = component->progress;
+            progressFell = progressFell || now < lastProgress;
+            lastProgress = now;
+
+            if (start && component->status == UpdateStatus::ready)
+                pressStart();
+
+            return ! component->isThreadRunning();
+        }, timeoutMs);
+
+        EXPECT_TRUE(ended) << "the worker did not end; status " << component->status;
+        pumpFor(10);
+        return component->status;
+    }
+
+    // The bytes of the plain image, as the unit must hold them.
+    static juce::MemoryBlock plainImage(ImageRequest request)
+    {
+        request.scrambled = false;
+        return makeFirmwareImage(request);
+    }
+
+    bool unitHolds(const juce::MemoryBlock& image, juce::int64 from, juce::int64 to) const
+    {
+        const auto memory = unit->memory();
+        return std::memcmp(memory.data() + from, static_cast<const char*>(image.getData()) + from,
+                           static_cast<size_t>(to - from)) == 0;
+    }
+
+    bool unitUntouched(juce::int64 from, juce::int64 to) const
+    {
+        const auto memory = unit->memory();
+        return std::all_of(memory.begin() + from, memory.begin() + to, [](auto b) { return b == 0xFF; });
+    }
+
+    std::shared_ptr<hidstandin::SimulatedUnit> unit;
+    int unitNumber = -1;
+    std::unique_ptr<MainComponent> component;
+    bool progressFell = false;
+};
+} // namespace testsupport
