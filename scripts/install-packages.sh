@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs from Debian what building and testing need, skipping what is there.
+# With "windows", also what the Windows cross build and its tests under Wine need.
+#   scripts/install-packages.sh [windows]
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,15 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick
     locales-all fonts-noto-cjk fonts-dejavu-core python3-fonttools
 )
+
+windows_packages=(
+    gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    libz-mingw-w64-dev googletest dpkg-dev
+    wine wine64
+)
+if [ "${1:-}" = "windows" ]; then
+    packages+=("${windows_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
