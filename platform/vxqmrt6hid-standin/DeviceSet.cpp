@@ -242,6 +242,20 @@ void DeviceSet::schedule(Event event, int delayMs)
         return;
     }
 
+    // Due now with nothing queued before it: told from the caller's thread at
+    // once, as waking the library's thread would cost more than the rest of a
+    // round trip together. Posted under the lock, so the order holds.
+    if (delayMs <= 0 && events.empty() && ! posting && window != nullptr)
+    {
+        UINT message = 0;
+        WPARAM wParam = 0;
+
+        if (applyLocked(event, message, wParam))
+            PostMessageA(window, message, wParam, 0);
+
+        return;
+    }
+
     events.emplace(Clock::now() + std::chrono::milliseconds(std::max(delayMs, 0)), std::move(event));
     wake.notify_all();
 }

@@ -2,7 +2,7 @@
 
 // The stand-in library's one state: the simulated devices, the registered
 // callback window, the call log, and the library's own thread that delivers
-// input reports, arrivals and removals as posted window messages.
+// what is due later (delayed answers, plugging in) as posted window messages.
 
 #include "StandinControl.h"
 

@@ -20,10 +20,10 @@ struct Scenario
     int plugDelayMs = 0;
 };
 
-Scenario defaultScenario();
+HIDSTANDIN_API Scenario defaultScenario();
 
 // Reads a scenario text over the default one; on a bad part, false with a
 // message that names it.
-bool parseScenario(const std::string& text, Scenario& scenario, std::string& error);
+HIDSTANDIN_API bool parseScenario(const std::string& text, Scenario& scenario, std::string& error);
 
 } // namespace hidstandin

@@ -64,7 +64,7 @@ protected:
     {
         double lastProgress = 0.0;
         const bool ended = pumpUntil([&] {
-            const double now = component->progress;
+            const double now = progress();
             progressFell = progressFell || now < lastProgress;
             lastProgress = now;
 
@@ -77,6 +77,14 @@ protected:
         EXPECT_TRUE(ended) << "the worker did not end; status " << component->status;
         pumpFor(10);
         return component->status;
+    }
+
+    // The worker stores the progress atomically; read it the same way.
+    double progress() const
+    {
+        double value;
+        __atomic_load(&component->progress, &value, __ATOMIC_ACQUIRE);
+        return value;
     }
 
     // The bytes of the plain image, as the unit must hold them.

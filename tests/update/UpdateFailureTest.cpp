@@ -265,8 +265,8 @@ TEST_F(UpdateFailure, aUnitThatKeepsAnsweringProcessorKindOneIsProbedUntilStoppe
     runUntilUnitHas(UnitCommand::probe, 50);
 
     EXPECT_EQ(component->status, UpdateStatus::languageSelection);
-    EXPECT_EQ(component->cpuType, 1);
     EXPECT_TRUE(component->stopWorker());
+    EXPECT_EQ(component->cpuType, 1);
 }
 
 TEST_F(UpdateFailure, stoppingTheWorkerWhileItWaitsForAnAnswerEndsItAtOnce)

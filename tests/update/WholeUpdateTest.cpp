@@ -34,7 +34,7 @@ TEST_F(WholeUpdate, anOlderUnitGetsAllThreeRegionsWrittenByteForByte)
 
     EXPECT_EQ(runToEnd(), UpdateStatus::complete);
     EXPECT_EQ(component->finished, 1);
-    EXPECT_EQ(component->progress, 1.0);
+    EXPECT_EQ(progress(), 1.0);
     EXPECT_FALSE(progressFell);
     EXPECT_EQ(component->totalBytes, regionsEnd);
     EXPECT_EQ(component->firstRegionStarted, 1);
