@@ -2,14 +2,64 @@
 
 #include "MainComponent.h"
 
+#include "text/TxtLoader.h"
 #include "update/FirmwareImage.h"
+
+namespace
+{
+const juce::Colour buttonBodyColour { 0xFFEAEAEA };
+const juce::String defaultTypefaceName { "MS PGothic" };
+} // namespace
 
 MainComponent::MainComponent()
     : juce::Thread("UpdatingThread")
 {
     fillCrcTable(crcTable);
 
-    // Last, the device link: its callbacks use the lock and the event above.
+    TxtLoader::createInstance();
+    auto& texts = *TxtLoader::getInstance();
+
+    langLookAndFeel.setDefaultSansSerifTypefaceName(defaultTypefaceName);
+    juce::Desktop::getInstance().setDefaultLookAndFeel(&langLookAndFeel);
+    juce::LookAndFeel::getDefaultLookAndFeel().setDefaultSansSerifTypefaceName(defaultTypefaceName);
+
+    languageBox = new juce::ComboBox("langs");
+    addAndMakeVisible(languageBox);
+    languageBox->setLookAndFeel(&langLookAndFeel);
+    languageBox->addListener(this);
+    languageBox->setWantsKeyboardFocus(false);
+
+    // Ids are the language index plus one; missing languages leave gaps.
+    for (int i = 0; i < languageCount; ++i)
+        if (texts.available[i])
+            languageBox->addItem(texts.getLanguageName(i), i + 1);
+
+    languageBox->setSelectedId(texts.currentLanguage + 1, juce::sendNotificationAsync);
+
+    progressLookAndFeel = new ProgressLookAndFeel();
+    progressBar = new juce::ProgressBar(progress);
+    addAndMakeVisible(progressBar);
+    progressBar->setLookAndFeel(progressLookAndFeel);
+    progressBar->setColour(juce::ProgressBar::foregroundColourId, juce::Colour(0xFF3D3D3D));
+    progressBar->setColour(juce::ProgressBar::backgroundColourId, juce::Colour(0xFF080808));
+
+    const auto makeButton = [this](const juce::String& text) {
+        auto* button = new AlineButton(text);
+        addAndMakeVisible(button);
+        button->addListener(this);
+        button->setFontStyle(juce::Font::bold);
+        button->setColour(juce::TextButton::buttonColourId, buttonBodyColour);
+        button->setColour(juce::TextButton::buttonOnColourId, buttonBodyColour);
+        return button;
+    };
+
+    mainButton = makeButton("OK");
+    secondButton = makeButton("Cancel");
+
+    for (auto& byte : response)
+        byte = 0;
+
+    // Last, the device link: its callbacks use the lock, the event and the screen.
     hid = new HidCtrl();
     hid->initialize(this, 64);
 }
@@ -22,7 +72,24 @@ MainComponent::~MainComponent()
 
     stopWorker();
 
+    delete languageBox;
+    languageBox = nullptr;
+    delete progressBar;
+    progressBar = nullptr;
+    delete mainButton;
+    mainButton = nullptr;
+    delete secondButton;
+    secondButton = nullptr;
+    delete progressLookAndFeel;
+    progressLookAndFeel = nullptr;
+
     hid->release();
     delete hid;
     hid = nullptr;
+
+    TxtLoader::deleteInstance();
+
+    // The desktop must not keep a look-and-feel that goes with this component.
+    if (&juce::Desktop::getInstance().getDefaultLookAndFeel() == &langLookAndFeel)
+        juce::Desktop::getInstance().setDefaultLookAndFeel(nullptr);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "AlineButton.h"
+#include "LangLookAndFeel.h"
+#include "ProgressLookAndFeel.h"
 #include "device/HidCtrl.h"
 #include "update/RegionRecord.h"
 
@@ -16,15 +19,25 @@
 class MainComponent : public juce::Component,
                       public juce::AsyncUpdater,
                       public juce::Thread,
-                      public HidHandler
+                      public HidHandler,
+                      public juce::ComboBox::Listener,
+                      public juce::Button::Listener
 {
 public:
     MainComponent();
     ~MainComponent() override;
 
-    // Screen builds asked for by the worker and the removal callback (app/).
+    // The screens (app/Screens.cpp).
+    void paint(juce::Graphics& g) override;
+    void resized() override;
     void handleAsyncUpdate() override;
     void updateScreen();
+
+    // The buttons, the language box and quitting (app/Controls.cpp).
+    void buttonClicked(juce::Button* button) override;
+    void comboBoxChanged(juce::ComboBox* box) override;
+    void selectLanguageFromBox();
+    void closeProgram();
 
     // The worker thread (update/UpdateWorker.cpp).
     void run() override;
@@ -46,9 +59,16 @@ public:
     void findFirmwareFile();
     int loadFirmwareFile(const juce::File& image, juce::uint8* date, juce::String& version);
 
+    juce::GlyphArrangement glyphs;
+    juce::LangLookAndFeel langLookAndFeel;
+    juce::ComboBox* languageBox = nullptr;
+    ProgressLookAndFeel* progressLookAndFeel = nullptr;
     // Written by the worker, read by the progress bar through a plain
     // double&: the worker stores it atomically.
     double progress = 0.0;
+    juce::ProgressBar* progressBar = nullptr;
+    AlineButton* mainButton = nullptr;
+    AlineButton* secondButton = nullptr;
 
     juce::CriticalSection lock;
     juce::WaitableEvent responseEvent { false };
@@ -74,6 +94,7 @@ public:
     std::atomic<juce::uint8> response[64] = {};
     std::atomic<juce::int32> currentImage { 0 };
     std::atomic<juce::uint8> firstRegionStarted { 0 };
+    juce::uint8 startConfirmed = 0;
     std::atomic<juce::int32> finished { 0 };
     juce::uint32 crcTable[256] = {};
 
@@ -89,6 +110,13 @@ public:
     juce::Time fileModified;
 
 private:
+    void addTextBlock(const juce::String& text, int style, juce::Rectangle<int> area);
+    float textBottom() const;
+    void composeRecoveryScreen();
+    void setControls(int screen);
+    void setButton(AlineButton& button, int slot, bool rightHandPlace);
+    void giveFocusToDefaultControl(int screen);
+
     void probeStep();
     void prepareStep();
     void windowStep();
