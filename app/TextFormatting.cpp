@@ -1,5 +1,6 @@
 #include "TextFormatting.h"
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -39,11 +40,8 @@ juce::String formatText(juce::String templateText, juce::String first, juce::Str
 
         size_t width = 0;
 
-        while (end < pattern.size() && pattern[end] >= '1' && pattern[end] <= '9' && width < resultLimit)
-            width = width * 10 + static_cast<size_t>(pattern[end++] - '0');
-
-        while (end < pattern.size() && pattern[end] >= '0' && pattern[end] <= '9')
-            ++end; // a width past the limit changes nothing
+        for (; end < pattern.size() && pattern[end] >= '0' && pattern[end] <= '9'; ++end)
+            width = std::min(width * 10 + static_cast<size_t>(pattern[end] - '0'), resultLimit + 1);
 
         if (end < pattern.size() && pattern[end] == 's')
         {

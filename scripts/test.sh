@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs all tests through CTest:
-# the whole suite, the integration tests again under ThreadSanitizer, and the
+# the whole suite, the integration and GUI tests again under ThreadSanitizer, and the
 # image fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,9 +18,9 @@ cmake --build build -j "$jobs"
 run_ctest --test-dir build
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVXQ_THREAD_SANITIZER=ON
-cmake --build build-tsan -j "$jobs" --target update_integration_tests
+cmake --build build-tsan -j "$jobs"
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/tsan-suppressions.txt" \
-    run_ctest --test-dir build-tsan -L integration
+    run_ctest --test-dir build-tsan -L "integration|gui"
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVXQ_FUZZ=ON -DBUILD_TESTING=ON

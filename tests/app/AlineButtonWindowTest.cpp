@@ -3,7 +3,7 @@
 
 #include "Canvas.h"
 #include "ClickCounter.h"
-#include "XErrors.h"
+#include "support/XErrors.h"
 
 #include "app/AlineButton.h"
 
