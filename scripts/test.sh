@@ -27,5 +27,5 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build-fuzz -j "$jobs" --target firmware_image_fuzz
 corpus="$(mktemp -d)"
 build-fuzz/tests/fuzz/firmware_image_fuzz -max_total_time=30 -max_len=2100000 -rss_limit_mb=4096 \
-    -print_final_stats=1 "$corpus" tests/fuzz/corpus
+    -print_final_stats=1 -artifact_prefix="$corpus/" "$corpus" tests/fuzz/corpus
 rm -rf "$corpus"

@@ -25,7 +25,8 @@ juce::MemoryBlock imageFrom(const juce::uint8* input, size_t size)
         return size > 0 ? juce::MemoryBlock(input + 1, size - 1) : juce::MemoryBlock();
 
     const auto flags = input[0];
-    auto image = makeFirmwareImage({});
+    static const auto validImage = makeFirmwareImage({});
+    auto image = validImage;
     auto* data = static_cast<juce::uint8*>(image.getData());
 
     for (size_t i = 1; i < size && i <= 8; ++i)
@@ -55,16 +56,19 @@ juce::MemoryBlock imageFrom(const juce::uint8* input, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const juce::uint8* input, size_t size)
 {
-    static juce::ScopedJuceInitialiser_GUI juce;
-    static MainComponent unit;
+    // Made once and kept to the process's end: the fuzzer leaves through exit(),
+    // where JUCE's own statics may already be gone.
+    static auto* juce = new juce::ScopedJuceInitialiser_GUI();
+    static auto* unit = new MainComponent();
     static const juce::TemporaryFile file(".bin");
+    juce::ignoreUnused(juce);
 
     const auto image = imageFrom(input, size);
     file.getFile().replaceWithData(image.getData(), image.getSize());
 
     juce::uint8 date[4];
     juce::String version;
-    const int result = unit.loadFirmwareFile(file.getFile(), date, version);
+    const int result = unit->loadFirmwareFile(file.getFile(), date, version);
 
     if (result != 1 && (result < UpdateStatus::noImageFile || result > UpdateStatus::imageCrcMismatch))
         std::abort();
