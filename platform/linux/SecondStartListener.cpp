@@ -3,6 +3,8 @@
 #include "ChannelMessage.h"
 #include "InstanceChannel.h"
 
+#include <juce_events/juce_events.h>
+
 #include <cerrno>
 
 #include <fcntl.h>

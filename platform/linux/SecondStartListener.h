@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_events/juce_events.h>
+#include <juce_core/juce_core.h>
 
 #include <sys/types.h>
 

@@ -1,13 +1,11 @@
 // Plays another process for the single-instance tests:
 //   hand-over <application> [command line]   a later start; prints whether it handed over
-//   run-instance <application>               a running instance that the test then kills
 //   send <socket path> <command line>        a client that skips every check of the folder
 
 #include "ConnectTo.h"
 
 #include "platform/linux/ChannelMessage.h"
 #include "platform/linux/SecondStartHandOver.h"
-#include "platform/linux/SecondStartListener.h"
 
 #include <iostream>
 
@@ -47,19 +45,6 @@ int main(int argc, char* argv[])
     if (args.size() == 3 && args[0] == "send")
     {
         std::cout << (sendDirectly(juce::File(args[1]), args[2]) ? "acknowledged" : "not acknowledged") << std::endl;
-        return 0;
-    }
-
-    if (args.size() == 2 && args[0] == "run-instance")
-    {
-        juce::InterProcessLock lock("juceAppLock_" + args[1]);
-
-        if (! lock.enter(0))
-            return 1;
-
-        const SecondStartListener listener(args[1]);
-        std::cout << (listener.isListening() ? "listening" : "not listening") << std::endl;
-        pause();
         return 0;
     }
 

@@ -5,12 +5,11 @@
 #include <cstdlib>
 #include <optional>
 
-// Sets (or, with no value, removes) one environment variable for the life of
-// the object; child processes started meanwhile inherit it.
+// Sets (or, without a value, removes) one environment variable while it lives.
 class ScopedEnvironment
 {
 public:
-    ScopedEnvironment(const char* variableName, std::optional<juce::String> value) : name(variableName)
+    ScopedEnvironment(const char* variableName, const std::optional<juce::String>& value) : name(variableName)
     {
         if (const auto* previous = std::getenv(name))
             saved = juce::String::fromUTF8(previous);
@@ -23,14 +22,9 @@ public:
 private:
     void set(const std::optional<juce::String>& value)
     {
-        if (value)
-            setenv(name, value->toRawUTF8(), 1);
-        else
-            unsetenv(name);
+        value ? setenv(name, value->toRawUTF8(), 1) : unsetenv(name);
     }
 
     const char* name;
     std::optional<juce::String> saved;
-
-    JUCE_DECLARE_NON_COPYABLE(ScopedEnvironment)
 };
