@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     libgtest-dev libbenchmark-dev
     juce-modules-source libfreetype-dev libx11-dev libxrandr-dev libxinerama-dev libxext-dev libxcursor-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
     locales-all fonts-noto-cjk fonts-dejavu-core python3-fonttools
 )
 

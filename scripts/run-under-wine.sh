@@ -23,4 +23,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
-exec wine "$@"
+# Wine starts its own services and its desktop process from whichever program
+# needs them first, whenever they are not running; they inherit that
+# program's output and hold it open long after it ended, and CTest waits for
+# the output's end. So the program writes to a file, passed on as it grows.
+output="$(mktemp)"
+trap 'rm -f "$output"' EXIT
+wine "$@" >"$output" 2>&1 &
+program=$!
+tail -n +1 -s 0.1 -f --pid="$program" "$output"
+status=0
+wait "$program" || status=$?
+exit "$status"

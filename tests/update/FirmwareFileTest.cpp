@@ -2,6 +2,7 @@
 // files in a folder of their own.
 
 #include "support/ImageFolderFixture.h"
+#include "support/UnreadableFile.h"
 
 #include "update/FirmwareImage.h"
 #include "update/UpdateStatus.h"
@@ -11,9 +12,6 @@
 #include <atomic>
 #include <filesystem>
 #include <thread>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using testsupport::ImageFolderFixture;
 
@@ -123,8 +121,9 @@ TEST_F(FirmwareFileTest, ofTwoAcceptedFilesTheLaterInTheListingIsLoaded)
 
 TEST_F(FirmwareFileTest, whatCannotBeReadWholeIsAReadError)
 {
-    ASSERT_EQ(mkfifo(folder.getChildFile("vxqmrt6_A__v100.bin").getFullPathName().toRawUTF8(), 0600), 0);
-    EXPECT_EQ(findFor(0), UpdateStatus::imageUnreadable) << "a pipe is refused without blocking";
+    const testsupport::UnreadableFile unreadable(folder.getChildFile("vxqmrt6_A__v100.bin"));
+    ASSERT_TRUE(unreadable.wasMade());
+    EXPECT_EQ(findFor(0), UpdateStatus::imageUnreadable) << "refused without blocking";
     EXPECT_EQ(unit.fileCpuType, 2);
     EXPECT_EQ(unit.regions[0].state, UpdateStatus::imageUnreadable);
 
@@ -133,8 +132,7 @@ TEST_F(FirmwareFileTest, whatCannotBeReadWholeIsAReadError)
     EXPECT_EQ(load("missing"), UpdateStatus::noImageFile);
 
     writeImage("locked.bin", {});
-    chmod(folder.getChildFile("locked.bin").getFullPathName().toRawUTF8(), 0);
-    if (geteuid() != 0) // root reads it all the same
+    if (testsupport::denyReading(folder.getChildFile("locked.bin")))
     {
         EXPECT_EQ(load("locked.bin"), UpdateStatus::imageUnreadable);
     }

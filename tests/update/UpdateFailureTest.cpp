@@ -1,13 +1,12 @@
 // Every error the worker can record, reached for real against the simulated
 // unit, and the worker always ending.
 
+#include "support/UnreadableFile.h"
 #include "support/UpdateHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <sys/stat.h>
 
 using hidstandin::UnitCommand;
 using hidstandin::UnitConfig;
@@ -81,7 +80,8 @@ TEST_F(UpdateFailure, aMissingOrBadImageEndsOnItsFileErrorWithoutAskingTheUnitsV
 
     folder.getChildFile("vxqmrt6_A__v110.txt").deleteFile();
     folder.getChildFile("vxqmrt6_A__v110.bin").deleteFile();
-    ASSERT_EQ(mkfifo(folder.getChildFile("vxqmrt6_A__v110.bin").getFullPathName().toRawUTF8(), 0600), 0);
+    const testsupport::UnreadableFile unreadable(folder.getChildFile("vxqmrt6_A__v110.bin"));
+    ASSERT_TRUE(unreadable.wasMade());
     hidstandin::reset();
     addUnit({});
     startWorker();
