@@ -27,6 +27,7 @@ function(vxq_add_windows_program_parts target)
     set(windowsDirectory ${PROJECT_SOURCE_DIR}/platform/windows)
     target_sources(${target} PRIVATE
         ${windowsDirectory}/WinMain.cpp
+        ${windowsDirectory}/WineRepaintPump.cpp
         ${windowsDirectory}/VersionInfo.rc
         ${windowsDirectory}/Manifest.rc)
     set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs all tests through CTest:
-# the whole suite, the integration and GUI tests again under ThreadSanitizer, and the
-# image fuzzer for a bounded time.
+# the whole suite, the integration and GUI tests again under ThreadSanitizer, the
+# image fuzzer for a bounded time, and the Windows build's suite under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,3 +29,5 @@ corpus="$(mktemp -d)"
 build-fuzz/tests/fuzz/firmware_image_fuzz -max_total_time=30 -max_len=2100000 -rss_limit_mb=4096 \
     -print_final_stats=1 -artifact_prefix="$corpus/" "$corpus" tests/fuzz/corpus
 rm -rf "$corpus"
+
+scripts/test-windows.sh
