@@ -70,6 +70,27 @@ TEST_F(HidCtrlTest, aUnitPluggedInLaterIsFoundOnItsArrival)
     EXPECT_EQ(link.length, 0);
 }
 
+TEST_F(HidCtrlTest, aReportWaitingAtArrivalFillsTheBufferCutTo64WithoutReachingTheOwner)
+{
+    const int unit = hidstandin::addDevice(unitType);
+    ASSERT_EQ(link.initialize(&owner, 64), 1);
+
+    // With the unit closed, its report stays in the library until the next arrival opens it.
+    ASSERT_TRUE(link.util->close());
+    hidstandin::queueInput(unit, countingReport(100, 1));
+    settle();
+    ASSERT_TRUE(owner.events.empty());
+
+    hidstandin::plug(hidstandin::addDevice(0x11, nullptr, false));
+    settle();
+
+    EXPECT_EQ(owner.events, (Names { "arrived" }));
+    EXPECT_EQ(link.util->deviceNumber(), unit);
+    EXPECT_EQ(link.length, 64);
+    EXPECT_EQ(link.buffer[0], 1);
+    EXPECT_EQ(link.buffer[63], 64);
+}
+
 TEST_F(HidCtrlTest, unplugClearsTheStateBeforeTellingTheOwner)
 {
     const int unit = hidstandin::addDevice(unitType);
