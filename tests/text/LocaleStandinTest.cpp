@@ -250,6 +250,32 @@ TEST_F(InstalledLocaleFolder, aMalformedArchiveAddsNoNames)
     }
 }
 
+TEST_F(InstalledLocaleFolder, anArchiveThatGlibcWroteIsRead)
+{
+    if (! juce::File("/usr/bin/localedef").existsAsFile() || ! juce::File("/usr/share/i18n/locales/fr_FR").existsAsFile())
+        GTEST_SKIP() << "no localedef or no locale sources";
+
+    // localedef writes its archive below the prefix, into a folder that must exist.
+    const auto localeFolder = folder.getChildFile("usr/lib/locale");
+    ASSERT_TRUE(localeFolder.createDirectory());
+
+    const auto compile = [this](const char* source, const char* charmap, const char* name) {
+        juce::ChildProcess localedef;
+        ASSERT_TRUE(localedef.start(juce::StringArray { "/usr/bin/localedef", "--prefix=" + folder.getFullPathName(),
+                                                        "-i", source, "-f", charmap, name }));
+        localedef.readAllProcessOutput();
+        ASSERT_EQ(localedef.getExitCode(), 0u) << name;
+    };
+
+    compile("fr_FR", "UTF-8", "fr_FR.UTF-8");
+    compile("de_DE", "ISO-8859-15", "de_DE@euro");
+
+    auto names = readInstalledLocaleNames(localeFolder);
+    names.sort(false);
+    // glibc files a locale with a codeset also under its normalised name.
+    EXPECT_EQ(names.joinIntoString(" "), "de_DE.iso885915@euro de_DE@euro fr_FR.utf8");
+}
+
 TEST_F(InstalledLocaleFolder, aMissingFolderHasNoLocales)
 {
     EXPECT_EQ(namesIn(folder.getChildFile("absent")), "");
