@@ -163,7 +163,7 @@ TEST(LocaleStandin, theUsersLocaleNameGivesTheWindowsIdentifierOfItsLanguageAndT
 TEST(LocaleStandin, anUnknownOrUnusableLocaleNameGivesEnglish)
 {
     for (const char* name : { "C", "POSIX", "C.UTF-8", "", "sv_SE.UTF-8", "cmn_TW", "/usr/share/locale/fr",
-                              "fr_CA\xC3\xA9", "fr_FR.UTF-8 extra" })
+                              "fr_CA\xC3\xA9", "fr_FR\xFF", "\xF0", "fr_FR.UTF-8 extra" })
         EXPECT_EQ(languageIdOfUser(name), 0x0409) << name;
 
     EXPECT_EQ(languageIdOfUser(std::string(100000, 'f')), 0x0409);
