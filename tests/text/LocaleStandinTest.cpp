@@ -163,7 +163,7 @@ TEST(LocaleStandin, theUsersLocaleNameGivesTheWindowsIdentifierOfItsLanguageAndT
 TEST(LocaleStandin, anUnknownOrUnusableLocaleNameGivesEnglish)
 {
     for (const char* name : { "C", "POSIX", "C.UTF-8", "", "sv_SE.UTF-8", "cmn_TW", "/usr/share/locale/fr",
-                              "fr_CA\xC3\xA9", "fr_FR.UTF-8 extra" })
+                              "fr_CA\xC3\xA9", "fr_FR\xFF", "\xF0", "fr_FR.UTF-8 extra" })
         EXPECT_EQ(languageIdOfUser(name), 0x0409) << name;
 
     EXPECT_EQ(languageIdOfUser(std::string(100000, 'f')), 0x0409);
@@ -248,6 +248,32 @@ TEST_F(InstalledLocaleFolder, aMalformedArchiveAddsNoNames)
         writeArchive(archive);
         EXPECT_EQ(namesIn(folder), "ko_KR.utf8");
     }
+}
+
+TEST_F(InstalledLocaleFolder, anArchiveThatGlibcWroteIsRead)
+{
+    if (! juce::File("/usr/bin/localedef").existsAsFile() || ! juce::File("/usr/share/i18n/locales/fr_FR").existsAsFile())
+        GTEST_SKIP() << "no localedef or no locale sources";
+
+    // localedef writes its archive below the prefix, into a folder that must exist.
+    const auto localeFolder = folder.getChildFile("usr/lib/locale");
+    ASSERT_TRUE(localeFolder.createDirectory());
+
+    const auto compile = [this](const char* source, const char* charmap, const char* name) {
+        juce::ChildProcess localedef;
+        ASSERT_TRUE(localedef.start(juce::StringArray { "/usr/bin/localedef", "--prefix=" + folder.getFullPathName(),
+                                                        "-i", source, "-f", charmap, name }));
+        localedef.readAllProcessOutput();
+        ASSERT_EQ(localedef.getExitCode(), 0u) << name;
+    };
+
+    compile("fr_FR", "UTF-8", "fr_FR.UTF-8");
+    compile("de_DE", "ISO-8859-15", "de_DE@euro");
+
+    auto names = readInstalledLocaleNames(localeFolder);
+    names.sort(false);
+    // glibc files a locale with a codeset also under its normalised name.
+    EXPECT_EQ(names.joinIntoString(" "), "de_DE.iso885915@euro de_DE@euro fr_FR.utf8");
 }
 
 TEST_F(InstalledLocaleFolder, aMissingFolderHasNoLocales)

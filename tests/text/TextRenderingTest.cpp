@@ -58,25 +58,37 @@ TEST(TextRendering, theWindowsTypefaceNamesAreKnown)
     }
 }
 
-TEST(TextRendering, everyLanguagesTitleDrawsRealGlyphsInItsFont)
+TEST(TextRendering, everyTextOfEveryLanguageDrawsRealGlyphsInItsFont)
 {
     ASSERT_TRUE(addWindowsTypefaces());
 
     for (int i = 0; i < languageCount; ++i)
+    {
+        // Each character once: the language's messages and its own name.
+        juce::String characters;
+
+        for (const auto* table : messageTables)
+            for (auto character : table[i])
+                if (character != ' ' && ! characters.containsChar(character))
+                    characters += juce::String::charToString(character);
+
+        for (auto character : languageNames[i])
+            if (! characters.containsChar(character))
+                characters += juce::String::charToString(character);
+
         for (auto style : { juce::Font::plain, juce::Font::bold })
         {
             const juce::Font font(winFontNames[i], 24.0f, style);
             const auto missingGlyph = draw(characterNoFontHas, font);
 
-            for (auto character : titleTexts[i])
+            for (auto character : characters)
             {
-                if (character == ' ')
-                    continue;
-
                 const auto glyph = draw(character, font);
-                EXPECT_FALSE(samePixels(glyph, missingGlyph))
-                    << titleTexts[i] << " in " << winFontNames[i] << ": U+" << juce::String::toHexString(static_cast<int>(character));
-                EXPECT_FALSE(isBlank(glyph)) << titleTexts[i];
+                const auto where = winFontNames[i] + ", language " + juce::String(i) + ": U+"
+                                 + juce::String::toHexString(static_cast<int>(character));
+                EXPECT_FALSE(samePixels(glyph, missingGlyph)) << where;
+                EXPECT_FALSE(isBlank(glyph)) << where;
             }
         }
+    }
 }
