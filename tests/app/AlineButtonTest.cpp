@@ -37,11 +37,17 @@ protected:
         return canvas.image;
     }
 
-    // The bevel: upper-left white and lower-right black when up, swapped when down.
+    // The bevel along the button's sides: the left and top sides one colour,
+    // the right and bottom ones the other; only the corners where the two
+    // halves meet mix them.
     static bool bevelIs(const juce::Image& image, juce::Colour upperLeft, juce::Colour lowerRight)
     {
-        return isNear(image.getPixelAt(0, 10), upperLeft) && isNear(image.getPixelAt(50, 0), upperLeft)
-               && isNear(image.getPixelAt(99, 10), lowerRight) && isNear(image.getPixelAt(50, 19), lowerRight);
+        const auto runIs = [&](juce::Rectangle<int> run, juce::Colour colour) {
+            return testsupport::everyPixel(run, [&](int x, int y) { return isNear(image.getPixelAt(x, y), colour); });
+        };
+
+        return runIs({ 0, 0, 1, 18 }, upperLeft) && runIs({ 0, 0, 98, 1 }, upperLeft)
+               && runIs({ 99, 1, 1, 19 }, lowerRight) && runIs({ 1, 19, 99, 1 }, lowerRight);
     }
 
     AlineButton button { "OK" };
@@ -112,9 +118,70 @@ TEST(ButtonBody, bodiesOfTwoAndAHalfPixelsOrLessAreNotDrawnAndAFreeBodyIsALozeng
     for (const auto& [x, y] : { std::pair { 1, 1 }, { 98, 1 }, { 1, 18 }, { 98, 18 } })
         EXPECT_EQ(lozenge.getPixelAt(x, y), background) << x << ", " << y;
 
-    EXPECT_PRED2(isNear, lozenge.getPixelAt(1, 10), white);
-    EXPECT_PRED2(isNear, lozenge.getPixelAt(98, 10), black);
     EXPECT_EQ(lozenge.getPixelAt(6, 10), bodyColour);
+
+    // Every pixel wholly under the 2.5-px bevel round a semicircular end, of
+    // radius 8.75 about (10, 10) or (90, 10): the left end is white and the
+    // right end black when up.
+    int pixelsUnderEnds = 0;
+    for (int y = 0; y < 20; ++y)
+    {
+        for (int x = 0; x < 100; ++x)
+        {
+            if (x + 1 > 10 && x < 90)
+                continue;
+
+            const juce::Point<float> centre(x < 50 ? 10.0f : 90.0f, 10.0f);
+            const juce::Rectangle<float> square(static_cast<float>(x), static_cast<float>(y), 1.0f, 1.0f);
+            const float nearest = square.getConstrainedPoint(centre).getDistanceFrom(centre);
+            float farthest = 0.0f;
+            for (const auto corner : { square.getTopLeft(), square.getTopRight(), square.getBottomLeft(),
+                                       square.getBottomRight() })
+                farthest = juce::jmax(farthest, corner.getDistanceFrom(centre));
+
+            if (nearest < 7.5f || farthest > 10.0f)
+                continue;
+
+            ++pixelsUnderEnds;
+            EXPECT_PRED2(isNear, lozenge.getPixelAt(x, y), x < 50 ? white : black) << x << ", " << y;
+        }
+    }
+    EXPECT_GT(pixelsUnderEnds, 40);
+}
+
+TEST(ButtonBody, aConnectedEdgeLiesAlongTheButtonsSideAndSquaresTheTwoCornersOnIt)
+{
+    const int edges[] = { juce::Button::ConnectedOnLeft, juce::Button::ConnectedOnRight, juce::Button::ConnectedOnTop,
+                          juce::Button::ConnectedOnBottom };
+    // Two pixels in from the left, right, top and bottom sides: inside the
+    // bevel of a connected side, under the bevel of a free one.
+    const juce::Point<int> sides[] = { { 2, 10 }, { 97, 10 }, { 50, 2 }, { 50, 17 } };
+    // The corner pixels, outside a rounded corner, and the edges that meet there.
+    const std::pair<juce::Point<int>, int> corners[] = {
+        { { 1, 1 }, juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnTop },
+        { { 98, 1 }, juce::Button::ConnectedOnRight | juce::Button::ConnectedOnTop },
+        { { 1, 18 }, juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnBottom },
+        { { 98, 18 }, juce::Button::ConnectedOnRight | juce::Button::ConnectedOnBottom },
+    };
+
+    BtnLookAndFeel lookAndFeel;
+
+    for (int connected = 0; connected < 4; ++connected)
+    {
+        juce::TextButton button;
+        button.setSize(100, 20);
+        button.setConnectedEdges(edges[connected]);
+        Canvas canvas(100, 20, background);
+        lookAndFeel.drawButtonBackground(canvas.g, button, bodyColour, false, false);
+
+        for (int side = 0; side < 4; ++side)
+            EXPECT_EQ(canvas.pixel(sides[side].x, sides[side].y) == bodyColour, side == connected)
+                << "connected edge " << edges[connected] << ", side " << side;
+
+        for (const auto& [corner, edgesAtCorner] : corners)
+            EXPECT_EQ(canvas.pixel(corner.x, corner.y) == background, (edgesAtCorner & edges[connected]) == 0)
+                << "connected edge " << edges[connected] << ", corner " << corner.toString();
+    }
 }
 
 TEST_F(AlineButtonTest, returnClicksOnceOnThePaintThatFindsTheKeyReleased)
