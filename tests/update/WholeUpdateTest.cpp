@@ -101,6 +101,9 @@ std::vector<ChunkSent> chunksExpected(std::initializer_list<RegionWritten> writt
     return chunks;
 }
 
+} // namespace
+
+// Outside the anonymous namespace: the test's parameter lives in GoogleTest's own classes.
 struct Plan
 {
     bool variantB, scrambled, sameDate;
@@ -109,7 +112,6 @@ struct Plan
 class EveryPlan : public WholeUpdate, public testing::WithParamInterface<Plan>
 {
 };
-} // namespace
 
 TEST_P(EveryPlan, endsCompleteWithTheUnitHoldingThePlainImageOverTheRegionsWritten)
 {
