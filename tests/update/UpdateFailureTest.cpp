@@ -237,6 +237,18 @@ INSTANTIATE_TEST_SUITE_P(AtEveryStep, SilentUnit,
                                          UnitCommand::checkSum, UnitCommand::poll),
                          nameOfCommand);
 
+TEST_F(UpdateFailure, aTimeOutLaterInTheChunkReplacesARefusedDataReport)
+{
+    UnitConfig config;
+    config.faults.push_back({ UnitCommand::data, 2, Action::refuse, 1 });
+    config.faults.push_back({ UnitCommand::data, 5, Action::silent, 0 });
+    addUnit(config);
+    startWorker();
+
+    EXPECT_EQ(runToEnd(), UpdateStatus::noAnswer);
+    EXPECT_EQ(unit->reportsOf(UnitCommand::data), 5);
+}
+
 // The removal callback leaves the probing worker alone: it waits out the time-out.
 TEST_F(UpdateFailure, aUnitRemovedWhileItIsProbedShowsAsNoAnswer)
 {
@@ -319,4 +331,27 @@ TEST(SumSelectedSizes, withNothingToWriteRecordsAnUnexpectedAnswer)
 
     EXPECT_FALSE(component.sumSelectedSizes());
     EXPECT_EQ(component.status, UpdateStatus::unexpectedAnswer);
+}
+
+TEST(SetStatus, anErrorStaysOverWorkerStatesAndTheRemovalStaysOverEverything)
+{
+    hidstandin::reset();
+    MainComponent component;
+    const auto after = [&component](int before, int code) {
+        component.status = before;
+        component.setStatus(code);
+        return component.status.load();
+    };
+
+    EXPECT_EQ(after(UpdateStatus::startPressed, UpdateStatus::announceChunk), UpdateStatus::announceChunk);
+    EXPECT_EQ(after(UpdateStatus::sendChunk, UpdateStatus::unexpectedAnswer), UpdateStatus::unexpectedAnswer);
+    EXPECT_EQ(after(UpdateStatus::unexpectedAnswer, UpdateStatus::noAnswer), UpdateStatus::noAnswer);
+    EXPECT_EQ(after(UpdateStatus::notConnected, UpdateStatus::unexpectedAnswer), UpdateStatus::unexpectedAnswer);
+
+    for (int state : { UpdateStatus::languageSelection, UpdateStatus::ready, UpdateStatus::announceChunk,
+                       UpdateStatus::sendCheckSum, UpdateStatus::pollWrite, UpdateStatus::complete })
+        EXPECT_EQ(after(UpdateStatus::unexpectedAnswer, state), UpdateStatus::unexpectedAnswer) << state;
+
+    for (int code : { UpdateStatus::ready, UpdateStatus::complete, UpdateStatus::noAnswer, UpdateStatus::unexpectedAnswer })
+        EXPECT_EQ(after(UpdateStatus::unitRemoved, code), UpdateStatus::unitRemoved) << code;
 }
