@@ -88,6 +88,8 @@ void SimulatedUnit::reportWritten(const Report& written, DeviceLink& link)
 
     if (written.size() != 64)
         violation("a report of " + std::to_string(written.size()) + " bytes");
+    if (isFinished)
+        violation("a report after the finish report");
 
     Report report(written);
     report.resize(64, 0);

@@ -12,8 +12,8 @@
 namespace testsupport
 {
 // A MainComponent with the real device link and worker, a simulated unit on
-// the stand-in library, and an image beside the "program". Any protocol
-// violation the unit saw fails the test.
+// the stand-in library, and an image beside the "program". A protocol
+// violation seen by any unit of the test, or a progress that fell, fails it.
 class UpdateHarness : public ImageFolderFixture
 {
 protected:
@@ -27,10 +27,10 @@ protected:
     {
         component.reset();
 
-        if (unit != nullptr)
-        {
-            EXPECT_EQ(unit->violations(), std::vector<std::string> {});
-        }
+        for (const auto& each : units)
+            EXPECT_EQ(each->violations(), std::vector<std::string> {});
+
+        EXPECT_FALSE(progressFell);
 
         ImageFolderFixture::TearDown();
     }
@@ -38,6 +38,7 @@ protected:
     void addUnit(const hidstandin::UnitConfig& config, bool pluggedIn = true)
     {
         unit = std::make_shared<hidstandin::SimulatedUnit>(config);
+        units.push_back(unit);
         unitNumber = hidstandin::addDevice(hidstandin::SimulatedUnit::deviceType, unit, pluggedIn);
     }
 
@@ -108,6 +109,7 @@ protected:
     }
 
     std::shared_ptr<hidstandin::SimulatedUnit> unit;
+    std::vector<std::shared_ptr<hidstandin::SimulatedUnit>> units;
     int unitNumber = -1;
     std::unique_ptr<MainComponent> component;
     bool progressFell = false;

@@ -195,7 +195,7 @@ TEST_F(UpdateFailure, theImageRemovedDuringTheTransferIsNotSent)
     folder.getChildFile("vxqmrt6_A__v110.bin").deleteFile();
 
     EXPECT_EQ(runToEnd(), UpdateStatus::imageLostDuringTransfer);
-    EXPECT_LE(unit->reportsOf(UnitCommand::data), dataBefore + 2115);
+    EXPECT_EQ(unit->reportsOf(UnitCommand::data), dataBefore) << "no report of the next chunk goes out";
     EXPECT_EQ(unit->reportsOf(UnitCommand::window), unit->reportsOf(UnitCommand::checkSum) + 1);
 }
 
@@ -204,13 +204,21 @@ TEST_F(UpdateFailure, anImageCutShortDuringTheTransferIsNotSentAsZeros)
     addUnit({});
     startWorker();
     runUntilUnitHas(UnitCommand::checkSum);
+    const int dataBefore = unit->reportsOf(UnitCommand::data);
     const auto file = folder.getChildFile("vxqmrt6_A__v110.bin");
     const auto modified = file.getLastModificationTime();
     std::filesystem::resize_file(file.getFullPathName().toStdString(), 0x100000);
     file.setLastModificationTime(modified);
 
     EXPECT_EQ(runToEnd(), UpdateStatus::imageLostDuringTransfer);
-    EXPECT_TRUE(unitUntouched(0x100000, FirmwareImage::size));
+    EXPECT_EQ(unit->reportsOf(UnitCommand::data), dataBefore) << "no report of the next chunk goes out";
+    EXPECT_TRUE(unitUntouched(0x20000, FirmwareImage::size));
+}
+
+std::string nameOfCommand(const testing::TestParamInfo<UnitCommand>& info)
+{
+    const char* names[] = { "probe", "versionQuery", "prepare", "window", "data", "length", "checkSum", "poll", "finish" };
+    return names[static_cast<int>(info.param)];
 }
 
 // One case per step, each waiting out the full answer time-out.
@@ -225,8 +233,33 @@ TEST_P(SilentUnit, endsTheUpdateInNoAnswer)
 
 INSTANTIATE_TEST_SUITE_P(AtEveryStep, SilentUnit,
                          testing::Values(UnitCommand::probe, UnitCommand::versionQuery, UnitCommand::prepare,
-                                         UnitCommand::window, UnitCommand::data, UnitCommand::checkSum,
-                                         UnitCommand::poll));
+                                         UnitCommand::window, UnitCommand::data, UnitCommand::length,
+                                         UnitCommand::checkSum, UnitCommand::poll),
+                         nameOfCommand);
+
+TEST_F(UpdateFailure, aTimeOutLaterInTheChunkReplacesARefusedDataReport)
+{
+    UnitConfig config;
+    config.faults.push_back({ UnitCommand::data, 2, Action::refuse, 1 });
+    config.faults.push_back({ UnitCommand::data, 5, Action::silent, 0 });
+    addUnit(config);
+    startWorker();
+
+    EXPECT_EQ(runToEnd(), UpdateStatus::noAnswer);
+    EXPECT_EQ(unit->reportsOf(UnitCommand::data), 5);
+}
+
+// The removal callback leaves the probing worker alone: it waits out the time-out.
+TEST_F(UpdateFailure, aUnitRemovedWhileItIsProbedShowsAsNoAnswer)
+{
+    UnitConfig config;
+    config.unplugAfterReports = 1;
+    addUnit(config);
+    startWorker();
+
+    EXPECT_EQ(runToEnd(), UpdateStatus::noAnswer);
+    EXPECT_EQ(component->hid->connected, 0);
+}
 
 TEST_F(UpdateFailure, theUnitRemovedOnTheReadyScreenOrDuringTheTransferIsRecordedForGood)
 {
@@ -272,8 +305,9 @@ TEST_F(UpdateFailure, aUnitThatKeepsAnsweringProcessorKindOneIsProbedUntilStoppe
 TEST_F(UpdateFailure, stoppingTheWorkerWhileItWaitsForAnAnswerEndsItAtOnce)
 {
     for (auto command : { UnitCommand::probe, UnitCommand::versionQuery, UnitCommand::prepare, UnitCommand::window,
-                          UnitCommand::data, UnitCommand::checkSum, UnitCommand::poll })
+                          UnitCommand::data, UnitCommand::length, UnitCommand::checkSum, UnitCommand::poll })
     {
+        SCOPED_TRACE(static_cast<int>(command));
         hidstandin::reset();
         UnitConfig config;
         config.faults.push_back({ command, 1, Action::silent, 0 });
@@ -297,4 +331,27 @@ TEST(SumSelectedSizes, withNothingToWriteRecordsAnUnexpectedAnswer)
 
     EXPECT_FALSE(component.sumSelectedSizes());
     EXPECT_EQ(component.status, UpdateStatus::unexpectedAnswer);
+}
+
+TEST(SetStatus, anErrorStaysOverWorkerStatesAndTheRemovalStaysOverEverything)
+{
+    hidstandin::reset();
+    MainComponent component;
+    const auto after = [&component](int before, int code) {
+        component.status = before;
+        component.setStatus(code);
+        return component.status.load();
+    };
+
+    EXPECT_EQ(after(UpdateStatus::startPressed, UpdateStatus::announceChunk), UpdateStatus::announceChunk);
+    EXPECT_EQ(after(UpdateStatus::sendChunk, UpdateStatus::unexpectedAnswer), UpdateStatus::unexpectedAnswer);
+    EXPECT_EQ(after(UpdateStatus::unexpectedAnswer, UpdateStatus::noAnswer), UpdateStatus::noAnswer);
+    EXPECT_EQ(after(UpdateStatus::notConnected, UpdateStatus::unexpectedAnswer), UpdateStatus::unexpectedAnswer);
+
+    for (int state : { UpdateStatus::languageSelection, UpdateStatus::ready, UpdateStatus::announceChunk,
+                       UpdateStatus::sendCheckSum, UpdateStatus::pollWrite, UpdateStatus::complete })
+        EXPECT_EQ(after(UpdateStatus::unexpectedAnswer, state), UpdateStatus::unexpectedAnswer) << state;
+
+    for (int code : { UpdateStatus::ready, UpdateStatus::complete, UpdateStatus::noAnswer, UpdateStatus::unexpectedAnswer })
+        EXPECT_EQ(after(UpdateStatus::unitRemoved, code), UpdateStatus::unitRemoved) << code;
 }
