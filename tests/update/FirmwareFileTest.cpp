@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -210,6 +211,15 @@ TEST_F(FirmwareFileTest, aCrcThatMatchesInNeitherFormWinsOverOtherFaults)
     request.date[2] = 0x13;
     writeImage("both.bin", request);
     EXPECT_EQ(load("both.bin"), UpdateStatus::imageCrcMismatch);
+
+    // With this date the right CRC with its lowest bit flipped matches the
+    // body de-scrambled by its own mask: a broken image must not be made so.
+    ImageRequest unlucky;
+    unlucky.fault = ImageRequest::Fault::badCrc;
+    const juce::uint8 date[4] = { 0x20, 0x47, 0x04, 0x20 };
+    std::memcpy(unlucky.date, date, 4);
+    writeImage("unlucky.bin", unlucky);
+    EXPECT_EQ(load("unlucky.bin"), UpdateStatus::imageCrcMismatch);
 }
 
 TEST_F(FirmwareFileTest, aRemovedUnitStaysRecordedWhileAGoodImageIsStillPlanned)
