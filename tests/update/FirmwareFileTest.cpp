@@ -96,6 +96,17 @@ TEST_F(FirmwareFileTest, onlyNineteenCharacterNamesWithTheExactPrefixAreAccepted
     EXPECT_EQ(unit.fileCpuType, 0);
 }
 
+TEST_F(FirmwareFileTest, withoutAVariantNoImageIsLookedFor)
+{
+    writeImage("vxqmrt6_A__v100.bin", {});
+    unit.cpuType = 1;
+    unit.findFirmwareFile();
+
+    EXPECT_EQ(unit.status, UpdateStatus::noImageFile);
+    EXPECT_EQ(unit.layoutReady, 0);
+    EXPECT_EQ(unit.fileCpuType, 0);
+}
+
 TEST_F(FirmwareFileTest, theListingIgnoresLetterCaseAfterThePrefix)
 {
     writeImage("vxqmrt6_A__V100.BIN", {});
@@ -229,12 +240,25 @@ TEST_F(FirmwareFileTest, aRemovedUnitStaysRecordedWhileAGoodImageIsStillPlanned)
     EXPECT_EQ(findFor(0), UpdateStatus::unitRemoved);
     EXPECT_EQ(unit.layoutReady, 8);
 
-    MainComponent removedWithoutFile;
-    removedWithoutFile.status = UpdateStatus::unitRemoved;
-    removedWithoutFile.cpuType = 2;
-    removedWithoutFile.variantB = 1;
-    removedWithoutFile.findFirmwareFile();
-    EXPECT_EQ(removedWithoutFile.status, UpdateStatus::unitRemoved);
+    // No file for variant B, then one that fails each check in turn.
+    ImageRequest broken;
+    for (auto fault : { ImageRequest::Fault::none, ImageRequest::Fault::wrongSize, ImageRequest::Fault::badCrc,
+                        ImageRequest::Fault::badDate })
+    {
+        if (fault != ImageRequest::Fault::none)
+        {
+            broken.fault = fault;
+            writeImage("vxqmrt6_B__v100.bin", broken);
+        }
+
+        MainComponent removed;
+        removed.status = UpdateStatus::unitRemoved;
+        removed.cpuType = 2;
+        removed.variantB = 1;
+        removed.findFirmwareFile();
+        EXPECT_EQ(removed.status, UpdateStatus::unitRemoved) << "fault " << int(fault);
+        EXPECT_EQ(removed.layoutReady, 0);
+    }
 }
 
 TEST_F(FirmwareFileTest, theVerificationNotesTheFileSizeAndTime)
