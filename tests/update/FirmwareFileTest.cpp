@@ -150,6 +150,26 @@ TEST_F(FirmwareFileTest, whatCannotBeReadWholeIsAReadError)
     }
 }
 
+#if JUCE_LINUX
+// Kernel files stand for a file that changed between its size query and its
+// reading: one reports no bytes and gives some, the other reports a page and
+// gives a few.
+TEST_F(FirmwareFileTest, aReadThatDisagreesWithTheReportedSizeIsAReadError)
+{
+    for (const char* path : { "/proc/self/status", "/sys/devices/system/cpu/online" })
+    {
+        const juce::File file(path);
+
+        if (file.existsAsFile())
+        {
+            juce::uint8 date[4];
+            juce::String version;
+            EXPECT_EQ(unit.loadFirmwareFile(file, date, version), UpdateStatus::imageUnreadable) << path;
+        }
+    }
+}
+#endif
+
 TEST_F(FirmwareFileTest, anyOtherSizeIsRefusedWithoutReadingTheWholeFile)
 {
     folder.getChildFile("empty.bin").create();
