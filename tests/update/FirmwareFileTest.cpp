@@ -107,6 +107,19 @@ TEST_F(FirmwareFileTest, withoutAVariantNoImageIsLookedFor)
     EXPECT_EQ(unit.fileCpuType, 0);
 }
 
+#if ! JUCE_WINDOWS
+TEST_F(FirmwareFileTest, anAcceptedNameThatLeadsToNoFileIsNoImage)
+{
+    // A link to nothing is listed and accepted, but does not exist.
+    std::filesystem::create_symlink("gone.bin", folder.getChildFile("vxqmrt6_A__v100.bin").getFullPathName().toStdString());
+
+    EXPECT_EQ(findFor(0), UpdateStatus::noImageFile);
+    EXPECT_EQ(unit.fileCpuType, 2);
+    EXPECT_EQ(unit.layoutReady, 0);
+    EXPECT_EQ(unit.regions[0].state, RegionRecord::notPlanned) << "nothing was loaded";
+}
+#endif
+
 TEST_F(FirmwareFileTest, theListingIgnoresLetterCaseAfterThePrefix)
 {
     writeImage("vxqmrt6_A__V100.BIN", {});
