@@ -16,6 +16,34 @@ void fillPseudoRandom(juce::uint8* data, int length, juce::uint32 seed)
         data[i] = static_cast<juce::uint8>(x >> 24);
     }
 }
+
+// Whether the stored CRC verifies the body as it stands or de-scrambled with
+// the mask that the CRC gives; the body is left as it was.
+bool verifiesInEitherForm(juce::uint8* body, juce::uint16 stored, const juce::uint32* crcTable)
+{
+    const int covered = FirmwareImage::crcOffset;
+
+    if (crc16Xmodem(body, covered) == stored)
+        return true;
+
+    descrambleFirmwareImage(crcTable, body, stored, static_cast<juce::uint32>(covered));
+    const bool matches = crc16Xmodem(body, covered) == stored;
+    descrambleFirmwareImage(crcTable, body, stored, static_cast<juce::uint32>(covered));
+    return matches;
+}
+
+// A stored CRC that the verification refuses: the first value from the right
+// one with its lowest bit flipped on that matches in neither form, since one
+// in about 65536 would by chance match the de-scrambled body.
+juce::uint16 wrongCrc(juce::uint8* body, juce::uint16 right, const juce::uint32* crcTable)
+{
+    auto stored = static_cast<juce::uint16>(right ^ 1);
+
+    while (verifiesInEitherForm(body, stored, crcTable))
+        ++stored;
+
+    return stored;
+}
 } // namespace
 
 juce::MemoryBlock makeFirmwareImage(const ImageRequest& request)
@@ -40,16 +68,14 @@ juce::MemoryBlock makeFirmwareImage(const ImageRequest& request)
         data[FirmwareImage::dateOffset + 2] = 0x13; // month thirteen
 
     auto crc = crc16Xmodem(data, covered);
+    juce::uint32 crcTable[256];
+    fillCrcTable(crcTable);
 
     if (request.scrambled)
-    {
-        juce::uint32 crcTable[256];
-        fillCrcTable(crcTable);
         descrambleFirmwareImage(crcTable, data, crc, static_cast<juce::uint32>(covered));
-    }
 
     if (request.fault == ImageRequest::Fault::badCrc)
-        crc ^= 0x0001;
+        crc = wrongCrc(data, crc, crcTable);
 
     data[covered] = static_cast<juce::uint8>(crc & 0xFF);
     data[covered + 1] = static_cast<juce::uint8>(crc >> 8);

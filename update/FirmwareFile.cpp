@@ -72,21 +72,23 @@ int readBounded(const juce::File& image, juce::int64 reportedSize, juce::MemoryB
 
 void MainComponent::findFirmwareFile()
 {
-    if (cpuType != 2)
-        return;
-
-    const juce::String pattern = variantB == 0 ? "vxqmrt6_A__v*.bin" : "vxqmrt6_B__v*.bin";
     juce::File candidate;
 
-    for (auto& file : listMatchingFiles(imageFolder(), pattern))
+    // Only a unit that named its variant has an image to look for.
+    if (cpuType == 2)
     {
-        const auto name = nameAfterLastSeparator(file.getFullPathName());
+        const juce::String pattern = variantB == 0 ? "vxqmrt6_A__v*.bin" : "vxqmrt6_B__v*.bin";
 
-        if (name.length() == acceptedNameLength
-            && name.substring(0, comparedPrefixLength) == pattern.substring(0, comparedPrefixLength))
+        for (auto& file : listMatchingFiles(imageFolder(), pattern))
         {
-            fileCpuType = cpuType;
-            candidate = file; // the last accepted file in the listing wins
+            const auto name = nameAfterLastSeparator(file.getFullPathName());
+
+            if (name.length() == acceptedNameLength
+                && name.substring(0, comparedPrefixLength) == pattern.substring(0, comparedPrefixLength))
+            {
+                fileCpuType = cpuType;
+                candidate = file; // the last accepted file in the listing wins
+            }
         }
     }
 

@@ -1,31 +1,39 @@
 #include "FirmwareImage.h"
 
-juce::uint16 crc16Xmodem(const juce::uint8* data, int length)
+namespace
 {
-    // The augmented bitwise form: data bytes shift through a 24-bit register,
-    // then two zero bytes flush it.
-    juce::uint32 r = 0;
+// The CRC of each byte value on its own, so that a byte of the 2 MiB image
+// costs one look-up rather than eight conditional shifts.
+struct Crc16Table
+{
+    juce::uint16 entries[256];
+};
 
-    const auto shiftByte = [&r] {
-        for (int bit = 0; bit < 8; ++bit)
-        {
-            r <<= 1;
+constexpr Crc16Table crc16Table = [] {
+    Crc16Table table {};
 
-            if ((r & 0x1000000u) != 0)
-                r ^= 0x1102100u;
-        }
-    };
-
-    for (int i = 0; i < length; ++i)
+    for (int i = 0; i < 256; ++i)
     {
-        r |= data[i];
-        shiftByte();
+        auto r = static_cast<juce::uint16>(i << 8);
+
+        for (int bit = 0; bit < 8; ++bit)
+            r = static_cast<juce::uint16>((r & 0x8000) != 0 ? (r << 1) ^ 0x1021 : r << 1);
+
+        table.entries[i] = r;
     }
 
-    shiftByte();
-    shiftByte();
+    return table;
+}();
+} // namespace
 
-    return static_cast<juce::uint16>(r >> 8);
+juce::uint16 crc16Xmodem(const juce::uint8* data, int length)
+{
+    juce::uint16 crc = 0;
+
+    for (int i = 0; i < length; ++i)
+        crc = static_cast<juce::uint16>((crc << 8) ^ crc16Table.entries[((crc >> 8) ^ data[i]) & 0xFF]);
+
+    return crc;
 }
 
 void fillCrcTable(juce::uint32* crcTable)

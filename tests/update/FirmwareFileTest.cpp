@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -95,6 +96,30 @@ TEST_F(FirmwareFileTest, onlyNineteenCharacterNamesWithTheExactPrefixAreAccepted
     EXPECT_EQ(unit.fileCpuType, 0);
 }
 
+TEST_F(FirmwareFileTest, withoutAVariantNoImageIsLookedFor)
+{
+    writeImage("vxqmrt6_A__v100.bin", {});
+    unit.cpuType = 1;
+    unit.findFirmwareFile();
+
+    EXPECT_EQ(unit.status, UpdateStatus::noImageFile);
+    EXPECT_EQ(unit.layoutReady, 0);
+    EXPECT_EQ(unit.fileCpuType, 0);
+}
+
+#if ! JUCE_WINDOWS
+TEST_F(FirmwareFileTest, anAcceptedNameThatLeadsToNoFileIsNoImage)
+{
+    // A link to nothing is listed and accepted, but does not exist.
+    std::filesystem::create_symlink("gone.bin", folder.getChildFile("vxqmrt6_A__v100.bin").getFullPathName().toStdString());
+
+    EXPECT_EQ(findFor(0), UpdateStatus::noImageFile);
+    EXPECT_EQ(unit.fileCpuType, 2);
+    EXPECT_EQ(unit.layoutReady, 0);
+    EXPECT_EQ(unit.regions[0].state, RegionRecord::notPlanned) << "nothing was loaded";
+}
+#endif
+
 TEST_F(FirmwareFileTest, theListingIgnoresLetterCaseAfterThePrefix)
 {
     writeImage("vxqmrt6_A__V100.BIN", {});
@@ -137,6 +162,26 @@ TEST_F(FirmwareFileTest, whatCannotBeReadWholeIsAReadError)
         EXPECT_EQ(load("locked.bin"), UpdateStatus::imageUnreadable);
     }
 }
+
+#if JUCE_LINUX
+// Kernel files stand for a file that changed between its size query and its
+// reading: one reports no bytes and gives some, the other reports a page and
+// gives a few.
+TEST_F(FirmwareFileTest, aReadThatDisagreesWithTheReportedSizeIsAReadError)
+{
+    for (const char* path : { "/proc/self/status", "/sys/devices/system/cpu/online" })
+    {
+        const juce::File file(path);
+
+        if (file.existsAsFile())
+        {
+            juce::uint8 date[4];
+            juce::String version;
+            EXPECT_EQ(unit.loadFirmwareFile(file, date, version), UpdateStatus::imageUnreadable) << path;
+        }
+    }
+}
+#endif
 
 TEST_F(FirmwareFileTest, anyOtherSizeIsRefusedWithoutReadingTheWholeFile)
 {
@@ -210,6 +255,15 @@ TEST_F(FirmwareFileTest, aCrcThatMatchesInNeitherFormWinsOverOtherFaults)
     request.date[2] = 0x13;
     writeImage("both.bin", request);
     EXPECT_EQ(load("both.bin"), UpdateStatus::imageCrcMismatch);
+
+    // With this date the right CRC with its lowest bit flipped matches the
+    // body de-scrambled by its own mask: a broken image must not be made so.
+    ImageRequest unlucky;
+    unlucky.fault = ImageRequest::Fault::badCrc;
+    const juce::uint8 date[4] = { 0x20, 0x47, 0x04, 0x20 };
+    std::memcpy(unlucky.date, date, 4);
+    writeImage("unlucky.bin", unlucky);
+    EXPECT_EQ(load("unlucky.bin"), UpdateStatus::imageCrcMismatch);
 }
 
 TEST_F(FirmwareFileTest, aRemovedUnitStaysRecordedWhileAGoodImageIsStillPlanned)
@@ -219,12 +273,25 @@ TEST_F(FirmwareFileTest, aRemovedUnitStaysRecordedWhileAGoodImageIsStillPlanned)
     EXPECT_EQ(findFor(0), UpdateStatus::unitRemoved);
     EXPECT_EQ(unit.layoutReady, 8);
 
-    MainComponent removedWithoutFile;
-    removedWithoutFile.status = UpdateStatus::unitRemoved;
-    removedWithoutFile.cpuType = 2;
-    removedWithoutFile.variantB = 1;
-    removedWithoutFile.findFirmwareFile();
-    EXPECT_EQ(removedWithoutFile.status, UpdateStatus::unitRemoved);
+    // No file for variant B, then one that fails each check in turn.
+    ImageRequest broken;
+    for (auto fault : { ImageRequest::Fault::none, ImageRequest::Fault::wrongSize, ImageRequest::Fault::badCrc,
+                        ImageRequest::Fault::badDate })
+    {
+        if (fault != ImageRequest::Fault::none)
+        {
+            broken.fault = fault;
+            writeImage("vxqmrt6_B__v100.bin", broken);
+        }
+
+        MainComponent removed;
+        removed.status = UpdateStatus::unitRemoved;
+        removed.cpuType = 2;
+        removed.variantB = 1;
+        removed.findFirmwareFile();
+        EXPECT_EQ(removed.status, UpdateStatus::unitRemoved) << "fault " << int(fault);
+        EXPECT_EQ(removed.layoutReady, 0);
+    }
 }
 
 TEST_F(FirmwareFileTest, theVerificationNotesTheFileSizeAndTime)

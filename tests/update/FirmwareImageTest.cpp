@@ -4,7 +4,33 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
+
+namespace
+{
+// The CRC computed bit by bit in its augmented form: data shifts through a
+// 24-bit register, then two zero bytes flush it.
+juce::uint16 bitwiseCrc16(const std::vector<juce::uint8>& data)
+{
+    juce::uint32 r = 0;
+    const auto shiftByte = [&r] {
+        for (int bit = 0; bit < 8; ++bit)
+            if (((r <<= 1) & 0x1000000u) != 0)
+                r ^= 0x1102100u;
+    };
+
+    for (auto byte : data)
+    {
+        r |= byte;
+        shiftByte();
+    }
+
+    shiftByte();
+    shiftByte();
+    return static_cast<juce::uint16>(r >> 8);
+}
+} // namespace
 
 TEST(Crc16Xmodem, matchesThePublishedCheckValueAndIsZeroForNoData)
 {
@@ -13,6 +39,20 @@ TEST(Crc16Xmodem, matchesThePublishedCheckValueAndIsZeroForNoData)
     EXPECT_EQ(crc16Xmodem(digits, 9), 0x31C3);
     EXPECT_EQ(crc16Xmodem(digits, 0), 0);
     EXPECT_EQ(crc16Xmodem(digits, -4), 0);
+}
+
+TEST(Crc16Xmodem, agreesWithTheBitwiseFormOverEveryByteValue)
+{
+    juce::Random random(20240615);
+    std::vector<juce::uint8> data(0x10000);
+    for (auto& byte : data)
+        byte = static_cast<juce::uint8>(random.nextInt(256));
+
+    for (size_t length : { size_t(1), size_t(2), size_t(255), data.size() })
+    {
+        const std::vector<juce::uint8> part(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_EQ(crc16Xmodem(part.data(), static_cast<int>(length)), bitwiseCrc16(part)) << length << " bytes";
+    }
 }
 
 TEST(CrcTable, isTheMostSignificantBitFirstCrc32Table)
@@ -50,6 +90,25 @@ TEST(Descrambling, isItsOwnInverseAndLeavesAnOddLastByte)
     descrambleFirmwareImage(table, buffer.data(), 0x1234, 1);
     descrambleFirmwareImage(table, buffer.data(), 0x1234, 0);
     EXPECT_EQ(buffer, original);
+}
+
+TEST(Descrambling, derivesItsMaskFromTheKeyThroughTheTable)
+{
+    juce::uint32 table[256];
+    fillCrcTable(table);
+
+    // Masks worked out by hand from the table rule, low byte first.
+    const struct { juce::uint16 key; juce::uint8 low, high; } cases[] = {
+        { 0x1234, 0x9A, 0x6E }, { 0xBEEF, 0x5D, 0x0B }, { 0x0001, 0x77, 0x19 }, { 0x0000, 0x00, 0x00 },
+    };
+
+    for (const auto& c : cases)
+    {
+        juce::uint8 zeros[4] = {};
+        descrambleFirmwareImage(table, zeros, c.key, 4);
+        const juce::uint8 mask[4] = { c.low, c.high, c.low, c.high };
+        EXPECT_EQ(std::memcmp(zeros, mask, 4), 0) << "key " << c.key;
+    }
 }
 
 TEST(VersionText, isDigitPointDigitDigitAndOnlyTheFirstFourCount)
