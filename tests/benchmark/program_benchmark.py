@@ -13,6 +13,8 @@ import sys
 import tempfile
 import time
 
+# No compiled copy of the driver left in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
 import drive  # noqa: E402

@@ -17,6 +17,8 @@ import tempfile
 import time
 import unittest
 
+# No compiled copy of the driver left in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import drive  # noqa: E402
