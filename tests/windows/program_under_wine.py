@@ -20,6 +20,8 @@ import sys
 import tempfile
 import time
 
+# No compiled copy of the driver left in the source tree.
+sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 RUN_UNDER_WINE = os.path.join(HERE, "..", "..", "scripts", "run-under-wine.sh")
