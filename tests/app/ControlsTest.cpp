@@ -21,7 +21,8 @@ protected:
     void SetUp() override
     {
         ProgramWindow::SetUp();
-        folder = juce::File::getSpecialLocation(juce::File::tempDirectory).getNonexistentChildFile("vxq-controls", "");
+        // Unique across the test processes that run at the same time.
+        folder = juce::File::getSpecialLocation(juce::File::tempDirectory).getChildFile("vxq-controls-" + juce::Uuid().toString());
         folder.createDirectory();
         const auto image = makeFirmwareImage({});
         folder.getChildFile("vxqmrt6_A__v110.bin").replaceWithData(image.getData(), image.getSize());
