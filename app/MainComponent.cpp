@@ -89,7 +89,7 @@ MainComponent::~MainComponent()
 
     TxtLoader::deleteInstance();
 
-    // The desktop must not keep a look-and-feel that goes with this component.
-    if (&juce::Desktop::getInstance().getDefaultLookAndFeel() == &langLookAndFeel)
-        juce::Desktop::getInstance().setDefaultLookAndFeel(nullptr);
+    // langLookAndFeel stays the desktop's default: the desktop holds it weakly
+    // and falls back to JUCE's own once it is gone. Detaching it here would make
+    // the window, which is deleting this component, lay it out once more.
 }

@@ -110,7 +110,7 @@ public:
     juce::Time fileModified;
 
 private:
-    void addTextBlock(const juce::String& text, int style, juce::Rectangle<int> area);
+    void addTextBlock(const juce::String& text, int style, juce::Rectangle<float> area);
     float textBottom() const;
     void composeRecoveryScreen();
     void setControls(int screen);

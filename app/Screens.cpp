@@ -81,12 +81,13 @@ void MainComponent::updateScreen()
     glyphs.clear();
 
     const auto model = texts.getText(modelSlot);
-    const auto headingArea = juce::Rectangle<int>(20, 20, w - 40, h - 20);
+    const auto headingArea = juce::Rectangle<int>(20, 20, w - 40, h - 20).toFloat();
+    // Below the text so far; kept as the fraction the layout gives, not rounded.
     const auto bodyArea = [&] {
-        const int top = static_cast<int>(textBottom());
-        return juce::Rectangle<int>(40, top, w - 60, h - top);
+        const float top = textBottom();
+        return juce::Rectangle<float>(40.0f, top, static_cast<float>(w - 60), static_cast<float>(h) - top);
     };
-    const auto besideIconArea = juce::Rectangle<int>(105, 20, w - 125, h - 20);
+    const auto besideIconArea = juce::Rectangle<int>(105, 20, w - 125, h - 20).toFloat();
 
     if (screen == UpdateStatus::notConnected)
     {
@@ -145,17 +146,16 @@ void MainComponent::composeRecoveryScreen()
                       + line(retryStep1Slot) + "\n\n" + line(retryStep2Slot) + "\n\n" + line(retryStep3Slot) + "\n"
                       + hyphens + processor + "\n" + hyphens + "\n";
 
-    addTextBlock(text, juce::Font::plain, { 105, 20, getWidth() - 125, getHeight() - 20 });
+    addTextBlock(text, juce::Font::plain, juce::Rectangle<int>(105, 20, getWidth() - 125, getHeight() - 20).toFloat());
 }
 
-void MainComponent::addTextBlock(const juce::String& text, int style, juce::Rectangle<int> area)
+void MainComponent::addTextBlock(const juce::String& text, int style, juce::Rectangle<float> area)
 {
     const juce::Font font(TxtLoader::getInstance()->getCurrentFontName(), fontHeight, style);
     // One line for every 13 pixels of height.
-    const int maximumLines = static_cast<int>(static_cast<float>(area.getHeight()) * (1.0f / 13.0f));
+    const int maximumLines = static_cast<int>(area.getHeight() * (1.0f / 13.0f));
 
-    glyphs.addFittedText(font, text, static_cast<float>(area.getX()), static_cast<float>(area.getY()),
-                         static_cast<float>(area.getWidth()), static_cast<float>(area.getHeight()),
+    glyphs.addFittedText(font, text, area.getX(), area.getY(), area.getWidth(), area.getHeight(),
                          juce::Justification::topLeft, maximumLines, 0.0f);
 }
 

@@ -4,6 +4,7 @@
 #include "support/ProgramWindow.h"
 
 #include "platform/vxqmrt6hid-standin/SimulatedUnit.h"
+#include "text/TxtLoader.h"
 #include "tools/ImageMaker.h"
 #include "update/ImageFolder.h"
 #include "update/UpdateStatus.h"
@@ -20,7 +21,8 @@ protected:
     void SetUp() override
     {
         ProgramWindow::SetUp();
-        folder = juce::File::getSpecialLocation(juce::File::tempDirectory).getNonexistentChildFile("vxq-controls", "");
+        // Unique across the test processes that run at the same time.
+        folder = juce::File::getSpecialLocation(juce::File::tempDirectory).getChildFile("vxq-controls-" + juce::Uuid().toString());
         folder.createDirectory();
         const auto image = makeFirmwareImage({});
         folder.getChildFile("vxqmrt6_A__v110.bin").replaceWithData(image.getData(), image.getSize());
@@ -96,6 +98,37 @@ TEST_F(Controls, okOnTheCompletionScreenQuitsOnlyOnceTheWorkerFinished)
     component->finished = 1;
     click(component->mainButton);
     EXPECT_TRUE(closed());
+}
+
+TEST_F(Controls, okWhereItMeansNothingQuitsOnlyBeforeStartWasPressed)
+{
+    open();
+
+    for (int status : { UpdateStatus::startPressed, 7 })
+    {
+        show(status);
+        component->startConfirmed = 1;
+        markResponse();
+        click(component->mainButton);
+        EXPECT_FALSE(closed()) << status;
+
+        component->startConfirmed = 0;
+        click(component->mainButton);
+        EXPECT_TRUE(closed()) << status;
+    }
+
+    // Neither another button nor another box is this component's.
+    show(UpdateStatus::languageSelection);
+    markResponse();
+    juce::TextButton otherButton("OK");
+    component->buttonClicked(&otherButton);
+    juce::ComboBox otherBox("langs");
+    otherBox.addItem("Japanese", 12);
+    otherBox.setSelectedId(12, juce::dontSendNotification);
+    component->comboBoxChanged(&otherBox);
+    EXPECT_FALSE(closed());
+    EXPECT_EQ(component->status, UpdateStatus::languageSelection);
+    EXPECT_EQ(TxtLoader::getInstance()->currentLanguage, englishLanguage);
 }
 
 TEST_F(Controls, theSecondButtonQuitsOnEveryScreen)

@@ -14,8 +14,10 @@ class ImageFolderFixture : public testing::Test
 protected:
     void SetUp() override
     {
+        // A name of its own: tests run in parallel processes, whose first free
+        // "vxq-images" would be the same folder.
         folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                     .getNonexistentChildFile("vxq-images", "", false);
+                     .getChildFile("vxq-images-" + juce::Uuid().toString());
         ASSERT_TRUE(folder.createDirectory());
         setImageFolderForTests(folder);
     }
